@@ -1,0 +1,135 @@
+#include "dialogue.h"
+
+#include "text_match.h"
+
+namespace scds {
+
+void Write_Line(std::ostream& out, std::string_view text) {
+  out << text << '\n';
+}
+
+std::optional<std::string> Read_Token(std::istream& in) {
+  std::string token;
+  if (!(in >> token)) return std::nullopt;
+  return token;
+}
+
+bool Is_Whole_Integer(std::string_view token) {
+  std::size_t k = 0;
+  if (k < token.size() && (token[k] == '+' || token[k] == '-')) ++k;
+  if (k == token.size()) return false;
+  for (; k < token.size(); ++k) {
+    if (token[k] < '0' || token[k] > '9') return false;
+  }
+  return true;
+}
+
+namespace {
+
+// The value of a whole integer, saturated far outside any menu's range.
+long long Integer_Value(std::string_view token) {
+  std::size_t k = 0;
+  bool negative = false;
+  if (token[k] == '+' || token[k] == '-') {
+    negative = token[k] == '-';
+    ++k;
+  }
+  long long value = 0;
+  for (; k < token.size(); ++k) {
+    if (value < 1000000000000LL) value = value * 10 + (token[k] - '0');
+  }
+  return negative ? -value : value;
+}
+
+}  // namespace
+
+std::optional<long long> Read_Choice(std::istream& in, std::ostream& out, long long low, long long high,
+                                     std::string_view reprompt) {
+  for (;;) {
+    const std::optional<std::string> token = Read_Token(in);
+    if (!token) return std::nullopt;
+    if (Is_Whole_Integer(*token)) {
+      const long long value = Integer_Value(*token);
+      if (value >= low && value <= high) return value;
+    }
+    Write_Line(out, reprompt);
+  }
+}
+
+std::optional<double> Read_Real(std::istream& in, std::ostream& out, std::string_view prompt) {
+  for (;;) {
+    const std::optional<std::string> token = Read_Token(in);
+    if (!token) return std::nullopt;
+    double value = 0.0;
+    if (Parse_Whole_Number(*token, value)) return value;
+    out << prompt;
+  }
+}
+
+std::string Name_Too_Long_Message(std::size_t max_name) {
+  return "\nThis name is too long for the file names it makes: use at most " + std::to_string(max_name) +
+         " characters.\n";
+}
+
+std::optional<std::string> Confirmed_Name(std::istream& in, std::ostream& out, std::string_view prompt,
+                                          std::string_view reprompt, std::size_t max_name) {
+  for (;;) {
+    Write_Line(out, prompt);
+    const std::optional<std::string> name = Read_Token(in);
+    if (!name) return std::nullopt;
+    if (name->size() > max_name) {
+      out << Name_Too_Long_Message(max_name);
+      continue;
+    }
+    out << "\nIs " << *name << " the correct name?\n\n";
+    Write_Line(out, "1. Yes");
+    Write_Line(out, "2. No\n");
+    const std::optional<long long> choice = Read_Choice(in, out, 1, 2, reprompt);
+    if (!choice) return std::nullopt;
+    if (*choice == 1) return name;
+  }
+}
+
+std::optional<std::string> Species_Name(std::istream& in, std::ostream& out, const Dialogue_Texts& texts) {
+  return Confirmed_Name(in, out, texts.name_prompt, texts.yes_no_reprompt, texts.max_name);
+}
+
+std::optional<int> Unit(std::istream& in, std::ostream& out, const Dialogue_Texts& texts) {
+  Write_Line(out, texts.unit_heading);
+  Write_Line(out, "1. micrometers");
+  Write_Line(out, "2. millimeters");
+  Write_Line(out, "3. centimeters\n");
+  const std::optional<long long> choice = Read_Choice(
+      in, out, 1, 3, "\nPlease only answer micrometers (1), millimeters (2) or centimeters (3):\n");
+  if (!choice) return std::nullopt;
+  return static_cast<int>(*choice);
+}
+
+std::optional<int> Menu(std::istream& in, std::ostream& out, const Dialogue_Texts& texts) {
+  Write_Line(out, texts.side_heading);
+  for (std::string_view item : texts.side_items) Write_Line(out, item);
+  const std::optional<long long> choice = Read_Choice(in, out, 1, 3, texts.side_reprompt);
+  if (!choice) return std::nullopt;
+  return static_cast<int>(*choice);
+}
+
+int Exit(std::istream& in, std::ostream& out) {
+  out << "\nPress any key, then Enter to exit." << std::flush;
+  const std::optional<std::string> token = Read_Token(in);
+  if (!token || !Is_Whole_Integer(*token)) return 0;
+  const long long value = Integer_Value(*token);
+  return (value > 2147483647LL || value < -2147483647LL) ? 0 : static_cast<int>(value);
+}
+
+double Unit_Factor(int unit_choice) {
+  switch (unit_choice) {
+    case 1:
+      return 1000.0;
+    case 2:
+      return 1.0;
+    default:
+      return 0.1;
+  }
+}
+
+}  // namespace scds

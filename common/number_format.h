@@ -1,0 +1,25 @@
+// Numbers written exactly as C's printf "%f" writes them (six decimals,
+// rounded from the exact binary value, ties to even), without going through
+// printf or a locale.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace scds {
+
+// Longest text Format_F can write: sign, 309 integer digits, point, six
+// decimals, with room to spare.
+constexpr std::size_t kFormatFMax = 330;
+
+// Writes v as "%f" would into out (which holds at least kFormatFMax
+// characters) and returns the end of what was written. No terminator.
+char* Format_F(char* out, double v);
+
+// Appends v as "%f" would.
+void Append_F(std::string& text, double v);
+
+// v as "%f" would write it.
+std::string F(double v);
+
+}  // namespace scds

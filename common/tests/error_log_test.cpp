@@ -1,0 +1,146 @@
+#include "error_log.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "byte_source.h"
+#include "output_file.h"
+#include "paths.h"
+#include "scds_testing.h"
+
+namespace {
+
+using scds_testing::Exists;
+using scds_testing::Read_File;
+using scds_testing::Temp_Dir;
+using scds_testing::Write_File;
+
+struct Count_Case {
+  const char* text;
+  std::size_t skip;  // bytes read before counting
+  std::int64_t lines;
+};
+
+TEST(LineCount, CountsLineFeedsAndAnUnfinishedLastLine) {
+  const Count_Case cases[] = {
+      {"", 0, 1},          {"one\n", 0, 1}, {"one\ntwo", 0, 2}, {"\n\n", 0, 2},
+      {"a\nb\nc\n", 2, 2}, {"a\nb", 3, 1},  {"abc", 3, 1},
+  };
+  for (const Count_Case& c : cases) {
+    Temp_Dir dir;
+    Write_File(dir.path / "f.txt", c.text);
+    scds::Byte_Source source;
+    ASSERT_TRUE(scds::Source_Open(source, dir.path / "f.txt", 2));
+    for (std::size_t k = 0; k < c.skip; ++k) {
+      scds::Source_Peek(source);
+      ++source.pos;
+    }
+    EXPECT_EQ(scds::Line_Count(source), c.lines) << c.text;
+    scds::Source_Close(source);
+  }
+}
+
+const std::string kMessage = "\nImpossible to read Data/Sp/x.stl\nVerify STL file name.\n";
+
+// One cycle with the given messages and closing empty line.
+void Run_Cycle(const std::filesystem::path& work, int messages, bool empty_line, std::ostream& out) {
+  scds::Error_Log log;
+  scds::Error_Log_Open(log, out, work, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n");
+  EXPECT_TRUE(log.active);
+  EXPECT_EQ(log.line_count_B, 1);
+  for (int k = 0; k < messages; ++k) scds::Error_Log_Report(log, out, kMessage);
+  scds::Error_Log_Merge(log, out, empty_line);
+  EXPECT_FALSE(Exists(work / "Data/Sp/Sp_temp.errorlog"));
+}
+
+TEST(ErrorLogMerge, NoFailureLeavesTheSpeciesLogUntouched) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  std::ostringstream out;
+  Run_Cycle(dir.path, 0, false, out);
+  EXPECT_FALSE(Exists(dir.path / "Data/Sp/Sp.errorlog"));
+  EXPECT_EQ(out.str(), "");
+}
+
+TEST(ErrorLogMerge, FailuresAreAppendedWithOrWithoutTheEmptyLine) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  Write_File(dir.path / "Data/Sp/Sp.errorlog", "Older block\n");
+  std::ostringstream out;
+  Run_Cycle(dir.path, 2, true, out);    // a right pass with its empty line
+  Run_Cycle(dir.path, 1, false, out);   // a pass without one (Brindleck's rule)
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"),
+            "Older block\nTessafen Errors:\n" + kMessage + kMessage + "\n" + "Tessafen Errors:\n" + kMessage);
+  EXPECT_EQ(out.str(), kMessage + kMessage + kMessage);
+}
+
+TEST(ErrorLogMerge, AMissingSpeciesLogIsCreatedAndLongLinesCopiedWhole) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const std::string long_message = "\nImpossible to read " + std::string(600, 'p') + "\nVerify.\n";
+  std::ostringstream out;
+  scds::Error_Log log;
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path_R("Sp"), "Brindleck Errors:\n");
+  scds::Error_Log_Report(log, out, long_message);
+  scds::Error_Log_Merge(log, out, false);
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Brindleck Errors:\n" + long_message);
+}
+
+TEST(ErrorLogMerge, AnEmptyLineAloneMakesTheLogGrow) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  std::ostringstream out;
+  Run_Cycle(dir.path, 0, true, out);
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n\n");
+}
+
+TEST(ErrorLogMerge, AMissingSpeciesFolderIsReportedOnTheConsoleOnly) {
+  Temp_Dir dir;
+  std::ostringstream out;
+  scds::Error_Log log;
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Quintarel Errors:\n");
+  EXPECT_FALSE(log.active);
+  scds::Error_Log_Report(log, out, kMessage);
+  scds::Error_Log_Merge(log, out, true);
+  EXPECT_EQ(out.str(),
+            "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n" +
+                kMessage);
+  EXPECT_FALSE(Exists(dir.path / "Data"));
+}
+
+TEST(ErrorLogMerge, ASpeciesLogThatCannotBeAppendedGoesToTheUnmergedLog) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  std::filesystem::create_directory(dir.path / "Data/Sp/Sp.errorlog");  // not a file
+  std::ostringstream out;
+  Run_Cycle(dir.path, 1, true, out);
+  EXPECT_EQ(out.str(), kMessage +
+                           "\nImpossible to write Data/Sp/Sp.errorlog\nVerify the species name and that its folder "
+                           "exists.\n");
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_unmerged.errorlog"), "Tessafen Errors:\n" + kMessage + "\n");
+}
+
+TEST(OutputFile, FailedOrDiscardedOutputsLeaveNoFile) {
+  Temp_Dir dir;
+  scds::Output_File file;
+  EXPECT_FALSE(scds::Output_Create(file, dir.path, "Data/Sp/none.txt"));
+  ASSERT_TRUE(scds::Output_Create(file, dir.path, "out.txt"));
+  scds::Output_Write(file, "abc");
+  EXPECT_TRUE(scds::Output_Finish(file));
+  EXPECT_EQ(Read_File(dir.path / "out.txt"), "abc");
+  ASSERT_TRUE(scds::Output_Create(file, dir.path, "out.txt"));
+  scds::Output_Write(file, "partial");
+  scds::Output_Discard(file);
+  EXPECT_FALSE(Exists(dir.path / "out.txt"));
+#ifdef __linux__
+  if (Exists("/dev/full")) {
+    ASSERT_TRUE(scds::Output_Create(file, "/", "dev/full"));
+    scds::Output_Write(file, std::string(1 << 16, 'x'));
+    file.full = dir.path / "never-there";  // do not try to remove the device
+    EXPECT_FALSE(scds::Output_Finish(file));
+  }
+#endif
+}
+
+}  // namespace

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what building the suite needs and this machine lacks (Debian
+# packages): a C++ compiler, CMake, GoogleTest and GSL.
+set -euo pipefail
+
+missing=()
+command -v g++ >/dev/null 2>&1 || missing+=(g++)
+command -v cmake >/dev/null 2>&1 || missing+=(cmake)
+command -v make >/dev/null 2>&1 || missing+=(make)
+[ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
+[ -f /usr/include/gsl/gsl_eigen.h ] || missing+=(libgsl-dev)
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+fi
