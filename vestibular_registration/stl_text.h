@@ -1,0 +1,82 @@
+// ASCII STL mesh text: the reading rule every mesh program applies (count
+// the lines, drop the first, four formatted reads per facet, drop the end
+// line) and the registered-mesh layout.
+//
+// A mesh is streamed: one facet (or one vector) at a time is read, and the
+// caller uses it before the next read. Nothing is validated; a read that
+// does not match keeps the values it did not set.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "byte_source.h"
+
+namespace scds {
+
+struct STL_Facet {
+  double Nx = 0.0, Ny = 0.0, Nz = 0.0;
+  double V1x = 0.0, V1y = 0.0, V1z = 0.0;
+  double V2x = 0.0, V2y = 0.0, V2z = 0.0;
+  double V3x = 0.0, V3y = 0.0, V3z = 0.0;
+};
+
+struct STL_Mesh {
+  Byte_Source source;
+  std::int64_t lines = 0;     // lines counted when the mesh was opened
+  bool irregular = false;     // a facet read stopped early, or the end line is not "endsolid"
+};
+
+enum class STL_Open_Result {
+  Opened,   // an ASCII mesh, its lines counted
+  Missing,  // cannot be opened or read
+  Binary,   // a binary STL: not read
+};
+
+// Opens the mesh, tells a binary STL (a NUL byte anywhere, or a size of
+// exactly 84 + 50 n for the count n stored at bytes 80 to 83), and counts
+// its lines: a last line without a line end counts, an empty file has none.
+STL_Open_Result STL_Open(STL_Mesh& mesh, const std::filesystem::path& file);
+
+void STL_Close(STL_Mesh& mesh);
+
+// (lines - 2) / 7, truncated, never negative; leaves the mesh just after its
+// first line, ready for the facet reads.
+std::int64_t Facet_Count(STL_Mesh& mesh);
+
+// Goes back to the start and drops the first line again (for a second pass
+// over the facets, after Flanmere's first-facet pass).
+void STL_Restart(STL_Mesh& mesh);
+
+// The four formatted reads of a facet, in order:
+// 0 "\tfacet normal\t%lf\t%lf\t%lf\n"
+// 1 "\touter loop\n\t\tvertex\t%lf\t%lf\t%lf\n"
+// 2 "\t\tvertex\t%lf\t%lf\t%lf\n"
+// 3 "\t\tvertex\t%lf\t%lf\t%lf\n\tendloop\nendfacet\n"
+// Each sets x, y, z as far as the text matches.
+void STL_Read_Vector(STL_Mesh& mesh, int read, double& x, double& y, double& z);
+
+// The four reads into the twelve coordinates of one facet.
+void STL_Read_Facet(STL_Mesh& mesh, STL_Facet& facet);
+
+// Drops the end line, noting whether it begins with "endsolid" (after any
+// white space).
+void STL_End_Read(STL_Mesh& mesh);
+
+// "\nImpossible to read %s\nThe file is a binary STL; save it as ASCII STL.\n"
+std::string Binary_STL_Message(std::string_view path);
+
+// "\nWarning: %s is not a regular ASCII STL mesh; values read from it may be wrong.\n"
+std::string Irregular_STL_Message(std::string_view path);
+
+// The registered-mesh layout.
+constexpr std::string_view kSolidLine = "solid\n";
+constexpr std::string_view kEndSolidLine = "endsolid\n";
+
+// Appends the text of one vector of a registered facet: read 0 to 3 as in
+// STL_Read_Vector ("\tfacet normal\t%f\t%f\t%f\n", ...).
+void Append_Registered_Vector(std::string& text, int read, double x, double y, double z);
+
+}  // namespace scds
