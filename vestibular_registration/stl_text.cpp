@@ -85,10 +85,10 @@ void Drop_Line(Byte_Source& source) {
 
 }  // namespace
 
-STL_Open_Result STL_Open(STL_Mesh& mesh, const std::filesystem::path& file) {
+STL_Open_Result STL_Open(STL_Mesh& mesh, const std::filesystem::path& file, std::size_t block) {
   STL_Close(mesh);
   mesh = STL_Mesh{};
-  if (!Source_Open(mesh.source, file, kMeshBlock)) return STL_Open_Result::Missing;
+  if (!Source_Open(mesh.source, file, block)) return STL_Open_Result::Missing;
   Byte_Source& source = mesh.source;
 
   std::error_code size_error;

@@ -7,6 +7,7 @@
 // does not match keeps the values it did not set.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -35,10 +36,16 @@ enum class STL_Open_Result {
   Binary,   // a binary STL: not read
 };
 
+// Bytes read from the mesh at a time: small enough for the processor's
+// caches, large enough for few system calls.
+constexpr std::size_t kSTLBlock = std::size_t{1} << 16;
+
 // Opens the mesh, tells a binary STL (a NUL byte anywhere, or a size of
 // exactly 84 + 50 n for the count n stored at bytes 80 to 83), and counts
 // its lines: a last line without a line end counts, an empty file has none.
-STL_Open_Result STL_Open(STL_Mesh& mesh, const std::filesystem::path& file);
+// `block` is the size of the reading window (tests use small ones to put
+// tokens across its edges).
+STL_Open_Result STL_Open(STL_Mesh& mesh, const std::filesystem::path& file, std::size_t block = kSTLBlock);
 
 void STL_Close(STL_Mesh& mesh);
 

@@ -119,6 +119,138 @@ TEST(FacetReads, BinaryMeshesAreRecognised) {
   EXPECT_EQ(scds::STL_Open(mesh, dir.path), scds::STL_Open_Result::Missing);
 }
 
+// The values after each facet, in both ways of holding a facet, from the
+// same starting values.
+struct Held_Run {
+  std::int64_t facets = 0;
+  bool irregular = false;
+  std::vector<std::vector<double>> values;  // twelve per facet
+};
+
+const double kStart[12] = {-1, -2, -3, -4, -5, -6, -7, -8, -9, -10, -11, -12};
+
+Held_Run Run_Mesh(const std::string& text, bool triple, std::size_t block = scds::kSTLBlock) {
+  Temp_Dir dir;
+  Write_File(dir.path / "m.stl", text);
+  scds::STL_Mesh mesh;
+  Held_Run run;
+  EXPECT_EQ(scds::STL_Open(mesh, dir.path / "m.stl", block), scds::STL_Open_Result::Opened);
+  run.facets = scds::Facet_Count(mesh);
+  scds::STL_Facet f{kStart[0], kStart[1], kStart[2], kStart[3], kStart[4], kStart[5],
+                    kStart[6], kStart[7], kStart[8], kStart[9], kStart[10], kStart[11]};
+  // One triple: it starts as the starting facet's third vertex, as if that
+  // vertex had been the last vector read.
+  double x = kStart[9], y = kStart[10], z = kStart[11];
+  for (std::int64_t j = 0; j < run.facets; ++j) {
+    std::vector<double> v;
+    if (triple) {
+      for (int read = 0; read < 4; ++read) {
+        scds::STL_Read_Vector(mesh, read, x, y, z);
+        v.insert(v.end(), {x, y, z});
+      }
+    } else {
+      scds::STL_Read_Facet(mesh, f);
+      v = {f.Nx, f.Ny, f.Nz, f.V1x, f.V1y, f.V1z, f.V2x, f.V2y, f.V2z, f.V3x, f.V3y, f.V3z};
+    }
+    run.values.push_back(v);
+  }
+  scds::STL_End_Read(mesh);
+  run.irregular = mesh.irregular;
+  scds::STL_Close(mesh);
+  return run;
+}
+
+std::string With_CRLF(const std::string& text) {
+  std::string out;
+  for (char ch : text) {
+    if (ch == '\n') out += '\r';
+    out += ch;
+  }
+  return out;
+}
+
+using Values = std::vector<std::vector<double>>;
+
+struct Reading_Case {
+  const char* what;
+  std::string text;
+  std::int64_t facets;
+  bool irregular;
+  Values held;    // twelve held coordinates (Brindleck, Tessafen)
+  Values triple;  // one triple (Saxmorrow, Flanmere)
+};
+
+TEST(ReadingRule, CasesInBothWaysOfHoldingAFacet) {
+  const std::vector<double> a = {0, 0, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+  const std::vector<double> b = {-1.5e-03, 2, 0, 10, 20, 30, 40, 50, 60, 70, 80, 90};
+  const std::vector<double> start(kStart, kStart + 12);
+  const std::vector<double> start_v3 = {-10, -11, -12, -10, -11, -12, -10, -11, -12, -10, -11, -12};
+  const std::vector<double> a_v3 = {7, 8, 9, 7, 8, 9, 7, 8, 9, 7, 8, 9};
+  const std::string one = "solid a\n" + kFacetA + "endsolid a\n";
+  std::string upper_b = kFacetB;
+  upper_b.replace(upper_b.find("facet normal"), 12, "FACET NORMAL");
+  std::string blanks = "solid a\n" + kFacetB + "endsolid a\n";
+  for (char& ch : blanks) {
+    if (ch == '\t') ch = ' ';
+  }
+  // A vertex that lacks its z: the read stops at the next line's "vertex",
+  // where the fourth read matches again.
+  std::string short_vertex = kFacetA;
+  short_vertex.replace(short_vertex.find("vertex 4 5 6"), 12, "vertex 4 5");
+  std::vector<double> short_held = a, short_triple = a;
+  short_held[8] = kStart[8];  // V2z of the facet held before
+  short_triple[8] = 3;        // z of the vector read just before: V1z
+
+  const Reading_Case cases[] = {
+      {"9 lines", one, 1, false, {a}, {a}},
+      {"no line end after the last line", "solid a\n" + kFacetA + "endsolid a", 1, false, {a}, {a}},
+      {"CR LF line ends", With_CRLF(one), 1, false, {a}, {a}},
+      {"8 lines", "solid a\n" + kFacetA, 0, true, {}, {}},
+      {"1 line", "solid a\n", 0, true, {}, {}},
+      {"0 lines", "", 0, true, {}, {}},
+      {"blanks for tabs, -1.5e-03 and +2", blanks, 1, false, {b}, {b}},
+      {"tabs, -1.5e-03 and +2", "solid\n" + kFacetB + "endsolid\n", 1, false, {b}, {b}},
+      {"upper-case keywords in the first facet", "solid\n" + upper_b + kFacetA + "endsolid\n", 2, true,
+       {start, start}, {start_v3, start_v3}},
+      {"upper-case keywords in the second facet", "solid\n" + kFacetA + upper_b + "endsolid\n", 2, true, {a, a},
+       {a, a_v3}},
+      {"7n + 1 lines", "solid a\n" + kFacetA + kFacetB, 1, true, {a}, {a}},
+      {"seven trailing empty lines", one + "\n\n\n\n\n\n\n", 2, true, {a, a}, {a, a_v3}},
+      {"a vertex without its z", "solid\n" + short_vertex + "endsolid\n", 1, true, {short_held}, {short_triple}},
+      {"lines of any length", "solid " + std::string(3000, 'x') + "\n" + kFacetA + "endsolid " +
+                                  std::string(700, 'y') + "\n",
+       1, false, {a}, {a}},
+      {"white space of any length", "solid\n" + kFacetA.substr(0, 20) + std::string(5000, ' ') + kFacetA.substr(20) +
+                                        "\n\n\n   endsolid",
+       1, false, {a}, {a}},
+      {"an end line that is not endsolid", "solid\n" + kFacetA + "end solid\n", 1, true, {a}, {a}},
+  };
+  for (const Reading_Case& c : cases) {
+    for (std::size_t block : {scds::kSTLBlock, std::size_t{64}}) {
+      for (bool triple : {false, true}) {
+        const Held_Run run = Run_Mesh(c.text, triple, block);
+        const std::string label = std::string(c.what) + (triple ? ", one triple" : ", twelve held") +
+                                  ", block " + std::to_string(block);
+        EXPECT_EQ(run.facets, c.facets) << label;
+        EXPECT_EQ(run.irregular, c.irregular) << label;
+        EXPECT_EQ(run.values, triple ? c.triple : c.held) << label;
+      }
+    }
+  }
+}
+
+TEST(ReadingRule, TheFacetCountIsSixtyFourBit) {
+  // (lines - 2) / 7 for counts beyond 32 bits is checked on the count rule
+  // itself, with a mesh whose line count is set by hand.
+  Temp_Dir dir;
+  Write_File(dir.path / "m.stl", "solid\nendsolid\n");
+  scds::STL_Mesh mesh;
+  ASSERT_EQ(scds::STL_Open(mesh, dir.path / "m.stl"), scds::STL_Open_Result::Opened);
+  mesh.lines = std::int64_t{7} * 3000000000 + 2;
+  EXPECT_EQ(scds::Facet_Count(mesh), std::int64_t{3000000000});
+  scds::STL_Close(mesh);
+}
+
 TEST(RegisteredLayout, VectorLines) {
   std::string text;
   text += scds::kSolidLine;
