@@ -7,24 +7,50 @@
 namespace scds {
 namespace {
 
+// "00" to "99": two digits are written at a time.
+constexpr char kDigitPairs[201] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+inline void Write_Pair(char* out, unsigned n) { std::memcpy(out, kDigitPairs + 2 * n, 2); }
+
 // Writes the decimal digits of n (at least one) and returns the end.
 char* Write_Unsigned(char* out, std::uint64_t n) {
+  if (n < 10) {
+    *out = static_cast<char>('0' + n);
+    return out + 1;
+  }
+  if (n < 100) {
+    Write_Pair(out, static_cast<unsigned>(n));
+    return out + 2;
+  }
   char digits[20];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (n != 0);
-  while (count > 0) *out++ = digits[--count];
-  return out;
+  int begin = 20;
+  while (n >= 100) {
+    const std::uint64_t q = n / 100;
+    begin -= 2;
+    Write_Pair(digits + begin, static_cast<unsigned>(n - q * 100));
+    n = q;
+  }
+  if (n >= 10) {
+    begin -= 2;
+    Write_Pair(digits + begin, static_cast<unsigned>(n));
+  } else {
+    digits[--begin] = static_cast<char>('0' + n);
+  }
+  std::memcpy(out, digits + begin, static_cast<std::size_t>(20 - begin));
+  return out + (20 - begin);
 }
 
 // Writes the six decimals of frac (below 1000000).
 char* Write_Six(char* out, std::uint32_t frac) {
-  for (int k = 5; k >= 0; --k) {
-    out[k] = static_cast<char>('0' + frac % 10);
-    frac /= 10;
-  }
+  const std::uint32_t high = frac / 10000;
+  const std::uint32_t low = frac - high * 10000;
+  const std::uint32_t middle = low / 100;
+  Write_Pair(out, high);
+  Write_Pair(out + 2, middle);
+  Write_Pair(out + 4, low - middle * 100);
   return out + 6;
 }
 
@@ -67,7 +93,16 @@ char* Format_F(char* out, double v) {
   } else {
     const int shift = -exponent;
     const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) * 1000000u;  // < 2^73
-    if (shift >= 100) {
+    if (shift >= 10 && shift < 64) {
+      // The usual magnitudes (below 2^43): the quotient fits in 64 bits and
+      // the remainder lies in the low word.
+      const std::uint64_t low = static_cast<std::uint64_t>(product);
+      const std::uint64_t high = static_cast<std::uint64_t>(product >> 64);
+      const std::uint64_t quotient = (low >> shift) | (high << (64 - shift));
+      const std::uint64_t remainder = low & ((std::uint64_t{1} << shift) - 1);
+      const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+      scaled = quotient + static_cast<std::uint64_t>(remainder > half || (remainder == half && (quotient & 1) != 0));
+    } else if (shift >= 100) {
       scaled = 0;  // far below half a millionth
     } else {
       const unsigned __int128 quotient = product >> shift;

@@ -396,16 +396,29 @@ std::string Irregular_STL_Message(std::string_view path) {
   return text;
 }
 
-void Append_Registered_Vector(std::string& text, int read, double x, double y, double z) {
+char* Format_Registered_Vector(char* out, int read, double x, double y, double z) {
   static constexpr std::string_view kHeads[4] = {"\tfacet normal\t", "\touter loop\n\t\tvertex\t", "\t\tvertex\t",
                                                  "\t\tvertex\t"};
-  text += kHeads[read];
-  Append_F(text, x);
-  text += '\t';
-  Append_F(text, y);
-  text += '\t';
-  Append_F(text, z);
-  text += read == 3 ? "\n\tendloop\nendfacet\n" : "\n";
+  const std::string_view head = kHeads[read & 3];
+  std::memcpy(out, head.data(), head.size());
+  out += head.size();
+  out = Format_F(out, x);
+  *out++ = '\t';
+  out = Format_F(out, y);
+  *out++ = '\t';
+  out = Format_F(out, z);
+  if (read == 3) {
+    std::memcpy(out, "\n\tendloop\nendfacet\n", 19);
+    return out + 19;
+  }
+  *out++ = '\n';
+  return out;
+}
+
+void Append_Registered_Vector(std::string& text, int read, double x, double y, double z) {
+  char buffer[kRegisteredVectorMax];
+  const char* end = Format_Registered_Vector(buffer, read, x, y, z);
+  text.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
 }  // namespace scds

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "byte_source.h"
+#include "number_format.h"
 
 namespace scds {
 
@@ -85,5 +86,13 @@ constexpr std::string_view kEndSolidLine = "endsolid\n";
 // Appends the text of one vector of a registered facet: read 0 to 3 as in
 // STL_Read_Vector ("\tfacet normal\t%f\t%f\t%f\n", ...).
 void Append_Registered_Vector(std::string& text, int read, double x, double y, double z);
+
+// Room Format_Registered_Vector needs at most.
+constexpr std::size_t kRegisteredVectorMax = 64 + 3 * kFormatFMax;
+
+// Writes the same text as Append_Registered_Vector into out (which has room
+// for kRegisteredVectorMax characters) and returns the end of what was
+// written.
+char* Format_Registered_Vector(char* out, int read, double x, double y, double z);
 
 }  // namespace scds

@@ -98,4 +98,35 @@ TEST(FormatF, MatchesPrintfOnMeshLikeAndTieValues) {
   }
 }
 
+TEST(FormatF, MatchesPrintfAtEveryBinaryExponentAndDigitCount) {
+  // Every power of two that a double holds, with mantissas at both ends of
+  // the range and in between: each way the scaled value is worked out,
+  // and the edges between them.
+  std::mt19937_64 random(4242);
+  for (int e = -1074; e <= 1023; ++e) {
+    const double base = std::ldexp(1.0, e);
+    const double values[] = {base, std::nextafter(base * 2, 0.0), std::nextafter(base, 0.0),
+                             base * (1.0 + std::ldexp(static_cast<double>(random() >> 12), -52))};
+    for (double v : values) {
+      ASSERT_EQ(scds::F(v), Printf_F(v)) << std::hexfloat << v;
+      ASSERT_EQ(scds::F(-v), Printf_F(-v)) << std::hexfloat << -v;
+    }
+  }
+  // Exact ties of the sixth decimal around the 64-bit edges: k + 0.0000005
+  // is no double, but n / 2^7 + an integer is, up to 2^45.
+  for (int e = 30; e <= 46; ++e) {
+    for (int n = 1; n < 128; n += 2) {
+      const double v = std::ldexp(1.0, e) + n / 128.0;
+      ASSERT_EQ(scds::F(v), Printf_F(v)) << std::hexfloat << v;
+    }
+  }
+  // Integer parts of every length.
+  double p = 1.0;
+  for (int digits = 1; digits <= 22; ++digits, p *= 10.0) {
+    for (double v : {p, p - 1.0, p + 0.5, 9.999999 * p}) {
+      ASSERT_EQ(scds::F(v), Printf_F(v)) << v;
+    }
+  }
+}
+
 }  // namespace

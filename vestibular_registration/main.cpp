@@ -1,0 +1,8 @@
+#include <iostream>
+
+#include "saxmorrow.h"
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  return Run_Saxmorrow(std::cin, std::cout, ".");
+}
