@@ -1,0 +1,378 @@
+// Saxmorrow run end to end: the built program in a temporary species
+// folder, the answers on standard input, then the exact console text and
+// the exact bytes of every file. The registered meshes come from
+// expected_saxmorrow.py.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "banner.h"
+#include "saxmorrow.h"
+#include "scds_testing.h"
+
+namespace {
+
+using scds_testing::Exists;
+using scds_testing::Make_Species_Folder;
+using scds_testing::Read_File;
+using scds_testing::Run_Program;
+using scds_testing::Temp_Dir;
+using scds_testing::Write_File;
+
+namespace fs = std::filesystem;
+
+const std::string kEarMesh =
+    "solid ear\n"
+    "  facet normal 0 0 1\n"
+    "    outer loop\n"
+    "      vertex 1.5e-03 +2 -3.25\n"
+    "      vertex 10 20 30\n"
+    "      vertex -0.0000004 0.0000005 1e2\n"
+    "    endloop\n"
+    "  endfacet\n"
+    "  facet normal -0.6 0.8 0\n"
+    "    outer loop\n"
+    "      vertex 0.1 0.2 0.3\n"
+    "      vertex 123.456789 -98.7654321 0.5\n"
+    "      vertex 7 8 9\n"
+    "    endloop\n"
+    "  endfacet\n"
+    "endsolid ear\n";
+
+const std::string kIdentity = "1.000000\t0.000000\t0.000000\n0.000000\t1.000000\t0.000000\n0.000000\t0.000000\t1.000000";
+const std::string kScale2 = "2.000000\t0.000000\t0.000000\n0.000000\t2.000000\t0.000000\n0.000000\t0.000000\t2.000000";
+const std::string kRotation =
+    "1.000000\t0.000000\t0.000000\n0.000000\t0.984808\t-0.173648\n0.000000\t0.173648\t0.984808";
+
+// expected_saxmorrow.py
+const std::string kEarIdentity =
+    "solid\n"
+    "\tfacet normal\t0.000000\t0.000000\t1.000000\n"
+    "\touter loop\n\t\tvertex\t0.001500\t2.000000\t-3.250000\n"
+    "\t\tvertex\t10.000000\t20.000000\t30.000000\n"
+    "\t\tvertex\t-0.000000\t0.000000\t100.000000\n\tendloop\nendfacet\n"
+    "\tfacet normal\t-0.600000\t0.800000\t0.000000\n"
+    "\touter loop\n\t\tvertex\t0.100000\t0.200000\t0.300000\n"
+    "\t\tvertex\t123.456789\t-98.765432\t0.500000\n"
+    "\t\tvertex\t7.000000\t8.000000\t9.000000\n\tendloop\nendfacet\n"
+    "endsolid\n";
+const std::string kEarScale2 =
+    "solid\n"
+    "\tfacet normal\t0.000000\t0.000000\t2.000000\n"
+    "\touter loop\n\t\tvertex\t0.003000\t4.000000\t-6.500000\n"
+    "\t\tvertex\t20.000000\t40.000000\t60.000000\n"
+    "\t\tvertex\t-0.000001\t0.000001\t200.000000\n\tendloop\nendfacet\n"
+    "\tfacet normal\t-1.200000\t1.600000\t0.000000\n"
+    "\touter loop\n\t\tvertex\t0.200000\t0.400000\t0.600000\n"
+    "\t\tvertex\t246.913578\t-197.530864\t1.000000\n"
+    "\t\tvertex\t14.000000\t16.000000\t18.000000\n\tendloop\nendfacet\n"
+    "endsolid\n";
+const std::string kEarRotation =
+    "solid\n"
+    "\tfacet normal\t0.000000\t-0.173648\t0.984808\n"
+    "\touter loop\n\t\tvertex\t0.001500\t2.533972\t-2.853330\n"
+    "\t\tvertex\t10.000000\t14.486720\t33.017200\n"
+    "\t\tvertex\t-0.000000\t-17.364800\t98.480800\n\tendloop\nendfacet\n"
+    "\tfacet normal\t-0.600000\t0.787846\t0.138918\n"
+    "\touter loop\n\t\tvertex\t0.100000\t0.144867\t0.330172\n"
+    "\t\tvertex\t123.456789\t-97.351812\t-16.658016\n"
+    "\t\tvertex\t7.000000\t6.315632\t10.252456\n\tendloop\nendfacet\n"
+    "endsolid\n";
+
+std::string Banner() {
+  return std::string(
+             "\n\n####################################################################\n"
+             "#                                                                  #\n"
+             "#    Registration of Any STL into Vestibular Frame of Reference    #\n"
+             "#                                                                  #\n"
+             "#                           Version 1.0                            #\n"
+             "#                                                                  #\n"
+             "####################################################################\n"
+             "\n") +
+         std::string(scds::kCreditLine) + "\n" +
+         "INPUT FILES:\n\n"
+         "IN FOLDER: Data/SPECIESNAME/ScanRef/Other/\n\n"
+         "FILENAME.stl\n\n"
+         "and\n\n"
+         "IN FOLDER: Data/SPECIESNAME/Matrix/\n\n"
+         "SPECIESNAME.transmat\n\n"
+         "OUTPUT FILES:\n\n"
+         "IN FOLDER: Data/SPECIESNAME/VestRef/Other/\n\n"
+         "FILENAME.stl\n\n"
+         "Only works with STL files saved in ASCII format.\nPlease verify compatibility.\n\n" +
+         std::string(scds::kContactLine) + "\n";
+}
+
+std::string Species_Dialogue(const std::string& species) {
+  return "\nPlease enter the exact species name your transformation matrix uses:\n\n"
+         "\nIs " +
+         species + " the correct name?\n\n1. Yes\n2. No\n\n";
+}
+
+std::string Mesh_Dialogue(const std::string& name) {
+  return "\nPlease enter the exact name of the STL file you want to transform:\n\n"
+         "\nIs " +
+         name + " the correct name?\n\n1. Yes\n2. No\n\n";
+}
+
+const std::string kAnother = "\nDo you want to transform another STL file ?\n\n1. Yes\n2. No\n";
+const std::string kYesNo = "\nPlease only answer yes (1) or no (2):\n\n";
+const std::string kClosing = "\nPress any key, then Enter to exit.";
+
+const std::string kMatrixPath = "Data/Ear/Matrix/Ear.transmat";
+const std::string kMissingMatrix = "\nImpossible to read Data/Ear/Matrix/Ear.transmat\nVerify transfert matrix file name.\n";
+const std::string kUnusableMatrix =
+    "\nImpossible to use Data/Ear/Matrix/Ear.transmat\nThe transform matrix is incomplete, not finite or singular; "
+    "run Ostravel again.\n";
+
+struct Ear_Folder {
+  Temp_Dir dir;
+  fs::path root;
+  explicit Ear_Folder(const std::string& matrix) {
+    Make_Species_Folder(dir.path, "Ear");
+    root = dir.path / "Data" / "Ear";
+    Write_File(root / "Matrix" / "Ear.transmat", matrix);
+    Write_File(root / "ScanRef" / "Other" / "ear.stl", kEarMesh);
+  }
+  fs::path In(const std::string& name) const { return root / "ScanRef" / "Other" / (name + ".stl"); }
+  fs::path Out(const std::string& name) const { return root / "VestRef" / "Other" / (name + ".stl"); }
+  std::string Species_Log() const { return Read_File(root / "Ear.errorlog"); }
+  // Nothing but the expected files in the output folder, and no temporary log.
+  void Expect_Only_Outputs(std::initializer_list<std::string> names) const {
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(root / "VestRef" / "Other")) {
+      (void)entry;
+      ++count;
+    }
+    EXPECT_EQ(count, names.size());
+    for (const std::string& name : names) EXPECT_TRUE(Exists(Out(name))) << name;
+    EXPECT_FALSE(Exists(root / "Ear_temp.errorlog"));
+  }
+};
+
+struct Matrix_Case {
+  const char* what;
+  std::string matrix;
+  std::string expected;
+};
+
+TEST(SaxmorrowRun, RegistersAMeshWithTheMatrix) {
+  const Matrix_Case cases[] = {
+      {"identity", kIdentity, kEarIdentity},
+      {"scaling by 2: normals come out with length 2", kScale2, kEarScale2},
+      {"10 degrees about x", kRotation, kEarRotation},
+      {"blanks for tabs, no final line end", "1 0 0\n0 0.984808 -0.173648\n0 0.173648 0.984808", kEarRotation},
+  };
+  for (const Matrix_Case& c : cases) {
+    Ear_Folder ear(c.matrix);
+    const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n2\nx\n");
+    EXPECT_EQ(run.status, 0) << c.what;
+    EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("ear") + kAnother + kClosing) << c.what;
+    EXPECT_EQ(Read_File(ear.Out("ear")), c.expected) << c.what;
+    EXPECT_EQ(Read_File(ear.In("ear")), kEarMesh) << c.what;
+    // A run without failures leaves the species error log alone.
+    EXPECT_FALSE(Exists(ear.root / "Ear.errorlog")) << c.what;
+    ear.Expect_Only_Outputs({"ear"});
+  }
+}
+
+TEST(SaxmorrowRun, AMissingMatrixAsksForNoMesh) {
+  Ear_Folder ear(kIdentity);
+  fs::remove(ear.root / "Matrix" / "Ear.transmat");
+  const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + kMissingMatrix + kClosing);
+  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + kMissingMatrix + "\n");
+  ear.Expect_Only_Outputs({});
+}
+
+TEST(SaxmorrowRun, AnUnusableMatrixCountsLikeAMissingOne) {
+  const Matrix_Case cases[] = {
+      {"eight values", "1\t0\t0\n0\t1\t0\n0\t0", ""},
+      {"empty", "", ""},
+      {"a value that is not finite", "1\t0\t0\n0\tnan\t0\n0\t0\t1", ""},
+      {"an infinite value", "1\t0\t0\n0\t1\t0\n0\t0\tinf", ""},
+      {"singular: two equal rows", "1\t2\t3\n1\t2\t3\n0\t0\t1", ""},
+      {"the zero matrix", "0\t0\t0\n0\t0\t0\n0\t0\t0", ""},
+  };
+  for (const Matrix_Case& c : cases) {
+    Ear_Folder ear(c.matrix);
+    const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n2\n");
+    EXPECT_EQ(run.status, 0) << c.what;
+    EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + kUnusableMatrix + kClosing) << c.what;
+    EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + kUnusableMatrix + "\n") << c.what;
+    ear.Expect_Only_Outputs({});
+  }
+}
+
+TEST(SaxmorrowRun, TwoMeshesInOneRunAndAMissingOne) {
+  Ear_Folder ear(kScale2);
+  Write_File(ear.In("canal"), "solid\nendsolid\n");
+  // An older registered mesh of the missing name survives the attempt.
+  Write_File(ear.Out("ear.stl"), "older");
+  const std::string missing = "\nImpossible to read Data/Ear/ScanRef/Other/ear.stl.stl\nVerify STL file name.\n";
+  // Answers: a mesh; 0, 3 and "yes" are asked again; a name typed with its
+  // ending; a mesh without facets; No.
+  const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n0\n3\nyes\n1\near.stl\n1\n1\ncanal\n1\n2\n\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("ear") + kAnother + kYesNo + kYesNo +
+                            kYesNo + Mesh_Dialogue("ear.stl") + missing + kAnother + Mesh_Dialogue("canal") + kAnother +
+                            kClosing);
+  EXPECT_EQ(Read_File(ear.Out("ear")), kEarScale2);
+  EXPECT_EQ(Read_File(ear.Out("canal")), "solid\nendsolid\n");
+  EXPECT_EQ(Read_File(ear.Out("ear.stl")), "older");
+  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + missing + "\n");
+  ear.Expect_Only_Outputs({"ear", "canal", "ear.stl"});
+}
+
+TEST(SaxmorrowRun, RegisteringTheSameNameTwiceRewritesIt) {
+  Ear_Folder ear(kIdentity);
+  Write_File(ear.Out("ear"), std::string(100000, 'z'));
+  const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n1\near\n1\n2\nx\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(Read_File(ear.Out("ear")), kEarIdentity);
+  ear.Expect_Only_Outputs({"ear"});
+}
+
+TEST(SaxmorrowRun, ABinaryMeshIsNotRead) {
+  Ear_Folder ear(kIdentity);
+  std::string binary(80, 'b');
+  binary += std::string("\x01\x00\x00\x00", 4);
+  binary += std::string(50, '\x7f');
+  Write_File(ear.In("bin"), binary);
+  Write_File(ear.In("nul"), kEarMesh + std::string(1, '\0'));
+  const std::string message_bin =
+      "\nImpossible to read Data/Ear/ScanRef/Other/bin.stl\nThe file is a binary STL; save it as ASCII STL.\n";
+  const std::string message_nul =
+      "\nImpossible to read Data/Ear/ScanRef/Other/nul.stl\nThe file is a binary STL; save it as ASCII STL.\n";
+  const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\nbin\n1\n1\nnul\n1\n2\nx\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("bin") + message_bin + kAnother +
+                            Mesh_Dialogue("nul") + message_nul + kAnother + kClosing);
+  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + message_bin + message_nul + "\n");
+  ear.Expect_Only_Outputs({});
+}
+
+TEST(SaxmorrowRun, AnIrregularMeshIsRegisteredWithAWarning) {
+  Ear_Folder ear(kIdentity);
+  // The end line is missing: 15 lines, one facet read, the end read takes
+  // the second facet's first line.
+  Write_File(ear.In("cut"), kEarMesh.substr(0, kEarMesh.find("endsolid")));
+  const std::string warning =
+      "\nWarning: Data/Ear/ScanRef/Other/cut.stl is not a regular ASCII STL mesh; values read from it may be "
+      "wrong.\n";
+  const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\ncut\n1\n2\nx\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("cut") + warning + kAnother + kClosing);
+  EXPECT_EQ(Read_File(ear.Out("cut")), kEarIdentity.substr(0, kEarIdentity.find("\tfacet normal\t-0.6")) + "endsolid\n");
+  // Counted in no counter: the log grew, but has no empty line.
+  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + warning);
+}
+
+TEST(SaxmorrowRun, TheInputItselfIsNeverOverwritten) {
+  Ear_Folder ear(kScale2);
+  // The registered folder is a link to the scan folder: the output would be
+  // the input mesh.
+  fs::remove_all(ear.root / "VestRef" / "Other");
+  fs::create_directory_symlink(ear.root / "ScanRef" / "Other", ear.root / "VestRef" / "Other");
+  const std::string message = "\nImpossible to write Data/Ear/VestRef/Other/ear.stl\nIt is the input mesh itself.\n";
+  const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n2\nx\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("ear") + message + kAnother + kClosing);
+  EXPECT_EQ(Read_File(ear.In("ear")), kEarMesh);
+  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + message + "\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(ear.root / "ScanRef" / "Other"), fs::directory_iterator()), 1);
+
+  // A hard link of the input under the output's name.
+  fs::remove(ear.root / "VestRef" / "Other");
+  fs::create_directory(ear.root / "VestRef" / "Other");
+  fs::create_hard_link(ear.In("ear"), ear.Out("ear"));
+  fs::remove(ear.root / "Ear.errorlog");
+  const auto linked = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n2\nx\n");
+  EXPECT_EQ(linked.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("ear") + message + kAnother + kClosing);
+  EXPECT_EQ(Read_File(ear.In("ear")), kEarMesh);
+  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + message + "\n");
+}
+
+TEST(SaxmorrowRun, AnOutputThatCannotBeWrittenIsReported) {
+  Ear_Folder ear(kIdentity);
+  fs::remove_all(ear.root / "VestRef");
+  const std::string message =
+      "\nImpossible to write Data/Ear/VestRef/Other/ear.stl\nVerify that its folder exists and has room.\n";
+  const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n2\nx\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("ear") + message + kAnother + kClosing);
+  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + message + "\n");
+  EXPECT_FALSE(Exists(ear.root / "VestRef"));
+}
+
+TEST(SaxmorrowRun, EndOfInputEndsTheRunWithoutTheClosingPrompt) {
+  {
+    Ear_Folder ear(kIdentity);
+    const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output,
+              Banner() + Species_Dialogue("Ear") + "\nPlease enter the exact name of the STL file you want to transform:\n\n");
+    EXPECT_FALSE(Exists(ear.root / "Ear.errorlog"));
+    ear.Expect_Only_Outputs({});
+  }
+  {
+    // At the yes/no question after a failed mesh: the log cycle is finished.
+    Ear_Folder ear(kIdentity);
+    const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\nnone\n1\n");
+    EXPECT_EQ(run.status, 1);
+    const std::string missing = "\nImpossible to read Data/Ear/ScanRef/Other/none.stl\nVerify STL file name.\n";
+    EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("none") + missing + kAnother);
+    EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + missing + "\n");
+    ear.Expect_Only_Outputs({});
+  }
+  {
+    Ear_Folder ear(kIdentity);
+    const auto run = Run_Program("Saxmorrow", ear.dir.path, "");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, Banner() + "\nPlease enter the exact species name your transformation matrix uses:\n\n");
+  }
+  {
+    // End of input at the closing prompt simply ends the wait.
+    Ear_Folder ear(kIdentity);
+    const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n2\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Read_File(ear.Out("ear")), kEarIdentity);
+  }
+}
+
+TEST(SaxmorrowRun, NamesTooLongForTheirPathsAreRefused) {
+  // The matrix path is twice the species plus 22 characters: 116 at most.
+  const std::string long_species(117, 's');
+  const std::string species(116, 's');
+  Temp_Dir dir;
+  Make_Species_Folder(dir.path, species);
+  // 230 characters for both names together: 114 for the mesh.
+  const std::string long_mesh(115, 'm');
+  const std::string mesh(114, 'm');
+  const std::string root = "Data/" + species;
+  Write_File(dir.path / root / "Matrix" / (species + ".transmat"), kIdentity);
+  Write_File(dir.path / root / "ScanRef" / "Other" / (mesh + ".stl"), kEarMesh);
+  const auto run = Run_Program("Saxmorrow", dir.path,
+                               long_species + "\n" + species + "\n1\n" + long_mesh + "\n" + mesh + "\n1\n2\nx\n");
+  EXPECT_EQ(run.status, 0);
+  const std::string species_prompt = "\nPlease enter the exact species name your transformation matrix uses:\n\n";
+  const std::string mesh_prompt = "\nPlease enter the exact name of the STL file you want to transform:\n\n";
+  EXPECT_EQ(run.output,
+            Banner() + species_prompt +
+                "\nThis name is too long for the file names it makes: use at most 116 characters.\n" +
+                Species_Dialogue(species) + mesh_prompt +
+                "\nThis name is too long for the file names it makes: use at most 114 characters.\n" +
+                Mesh_Dialogue(mesh) + kAnother + kClosing);
+  EXPECT_EQ(Read_File(dir.path / root / "VestRef" / "Other" / (mesh + ".stl")), kEarIdentity);
+  EXPECT_EQ((root + "/VestRef/Other/" + mesh + ".stl").size(), 254u);
+}
+
+TEST(SaxmorrowPaths, BuildersFollowTheSpeciesFolder) {
+  EXPECT_EQ(saxmorrow::Transfrom_Matrix_Path("Ear"), "Data/Ear/Matrix/Ear.transmat");
+  EXPECT_EQ(saxmorrow::Input_STL_File_Path("ear", "Ear"), "Data/Ear/ScanRef/Other/ear.stl");
+  EXPECT_EQ(saxmorrow::Output_STL_File_Path("ear", "Ear"), "Data/Ear/VestRef/Other/ear.stl");
+}
+
+}  // namespace
