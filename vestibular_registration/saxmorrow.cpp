@@ -212,7 +212,15 @@ void Register_Mesh(Run_State& run, const std::string& stl) {
     if (end >= limit) {
       scds::Output_Write(STLFin, std::string_view(begin, static_cast<std::size_t>(end - begin)));
       end = begin;
+      if (STLFin.failed) break;  // a full disk, say: no use reading on
     }
+  }
+  if (STLFin.failed) {
+    scds::STL_Close(STLIni);
+    scds::Output_Discard(STLFin);
+    scds::Error_Log_Report(run.log, run.out, scds::Cannot_Write_Output_Message(stl_fin_path));
+    ++run.error_count;
+    return;
   }
   scds::Output_Write(STLFin, std::string_view(begin, static_cast<std::size_t>(end - begin)));
   scds::STL_End_Read(STLIni);

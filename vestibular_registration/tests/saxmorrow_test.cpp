@@ -307,6 +307,37 @@ TEST(SaxmorrowRun, AnOutputThatCannotBeWrittenIsReported) {
   EXPECT_FALSE(Exists(ear.root / "VestRef"));
 }
 
+TEST(SaxmorrowRun, AFullDiskLeavesNoPartialMeshAndKeepsTheOlderOne) {
+  Ear_Folder ear(kIdentity);
+  Write_File(ear.Out("ear"), "older");
+  // The registered mesh is written under a temporary name beside the
+  // output; here that name leads to a device that is always full.
+  const fs::path partial = ear.root / "VestRef" / "Other" / "ear.stl.saxmorrow-partial";
+  fs::create_symlink("/dev/full", partial);
+  const std::string message =
+      "\nImpossible to write Data/Ear/VestRef/Other/ear.stl\nVerify that its folder exists and has room.\n";
+  const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n2\nx\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("ear") + message + kAnother + kClosing);
+  EXPECT_EQ(Read_File(ear.Out("ear")), "older");
+  EXPECT_FALSE(fs::is_symlink(partial));
+  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + message + "\n");
+  ear.Expect_Only_Outputs({"ear"});
+
+  // A mesh whose registered text fills the write block many times over: the
+  // failure is found at the first block and the rest is not read.
+  std::string big = "solid big\n";
+  for (int k = 0; k < 4000; ++k) big += kEarMesh.substr(10, kEarMesh.find("endsolid") - 10);
+  big += "endsolid big\n";
+  Write_File(ear.In("big"), big);
+  fs::create_symlink("/dev/full", ear.root / "VestRef" / "Other" / "big.stl.saxmorrow-partial");
+  const std::string big_message =
+      "\nImpossible to write Data/Ear/VestRef/Other/big.stl\nVerify that its folder exists and has room.\n";
+  const auto second = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\nbig\n1\n2\nx\n");
+  EXPECT_EQ(second.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("big") + big_message + kAnother + kClosing);
+  ear.Expect_Only_Outputs({"ear"});
+}
+
 TEST(SaxmorrowRun, EndOfInputEndsTheRunWithoutTheClosingPrompt) {
   {
     Ear_Folder ear(kIdentity);
