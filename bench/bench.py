@@ -153,6 +153,10 @@ def main():
                                   os.path.getsize(registered) / 1e6))
     if not same:
         sys.exit("Saxmorrow's registered mesh differs from the fprintf baseline")
+    # The registered copies are large; the meshes stay for the next run.
+    for path in (registered, baseline_out, admesh_out):
+        if os.path.exists(path):
+            os.remove(path)
 
     if args.small_mesh:
         small = os.path.abspath(args.small_mesh)
