@@ -117,6 +117,7 @@ void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, s
                      opened == STL_Open_Result::Binary ? Binary_STL_Message(input_path)
                                                        : Cannot_Read_Mesh_Message(input_path));
     ++report.error_count;
+    if (kind == Block_Kind::Cupula) Clear_Cupula_Frame(duct.frame);  // the duct has no frame
     Remove_Flat_Mesh(output, created);
     Block_Reset(duct);
     return;

@@ -142,8 +142,7 @@ struct Folder {
   scds_testing::Program_Run Run(std::string_view answers) const { return Run_Program("Flanmere", dir.path, answers); }
 };
 
-// Checks the flat meshes of a side against kFlat, except where `want`
-// says otherwise.
+// Checks the twelve flat meshes of a side against kFlat.
 void Expect_Side(const Folder& folder, int side) {
   for (int duct = 0; duct < 3; ++duct) {
     for (int k = 0; k < 4; ++k) {
