@@ -1,6 +1,7 @@
 // Written by expected_quintarel.py from the frame's formulas; do not edit.
 #pragma once
 
+#include <map>
 #include <string>
 
 namespace expected {
@@ -671,4 +672,54 @@ Anterior duct: nan Degrees
 Posterior duct: nan Degrees
 Lateral duct: nan Degrees
 )q";
+
+inline const std::map<std::string, const std::string*> kByName = {
+    {"Raw_R_Cor", &kRaw_R_Cor},
+    {"Raw_R_PlusCor", &kRaw_R_PlusCor},
+    {"Raw_R_MinusCor", &kRaw_R_MinusCor},
+    {"Raw_L_Cor", &kRaw_L_Cor},
+    {"Raw_L_PlusCor", &kRaw_L_PlusCor},
+    {"Raw_L_MinusCor", &kRaw_L_MinusCor},
+    {"MidPlane", &kMidPlane},
+    {"Both_Transmat", &kBoth_Transmat},
+    {"Both_Cor_vector", &kBoth_Cor_vector},
+    {"Both_Cor_synangle", &kBoth_Cor_synangle},
+    {"Both_Cor_function_R", &kBoth_Cor_function_R},
+    {"Both_Cor_function_L", &kBoth_Cor_function_L},
+    {"Both_PlusCor_vector", &kBoth_PlusCor_vector},
+    {"Both_PlusCor_synangle", &kBoth_PlusCor_synangle},
+    {"Both_PlusCor_function_R", &kBoth_PlusCor_function_R},
+    {"Both_PlusCor_function_L", &kBoth_PlusCor_function_L},
+    {"Both_MinusCor_vector", &kBoth_MinusCor_vector},
+    {"Both_MinusCor_synangle", &kBoth_MinusCor_synangle},
+    {"Both_MinusCor_function_R", &kBoth_MinusCor_function_R},
+    {"Both_MinusCor_function_L", &kBoth_MinusCor_function_L},
+    {"Symmat", &kSymmat},
+    {"Right_Transmat", &kRight_Transmat},
+    {"Right_Cor_vector", &kRight_Cor_vector},
+    {"Right_Cor_synangle", &kRight_Cor_synangle},
+    {"Right_Cor_function_R", &kRight_Cor_function_R},
+    {"Right_PlusCor_vector", &kRight_PlusCor_vector},
+    {"Right_PlusCor_synangle", &kRight_PlusCor_synangle},
+    {"Right_PlusCor_function_R", &kRight_PlusCor_function_R},
+    {"Right_MinusCor_vector", &kRight_MinusCor_vector},
+    {"Right_MinusCor_synangle", &kRight_MinusCor_synangle},
+    {"Right_MinusCor_function_R", &kRight_MinusCor_function_R},
+    {"Left_Transmat", &kLeft_Transmat},
+    {"Left_Cor_vector", &kLeft_Cor_vector},
+    {"Left_Cor_synangle", &kLeft_Cor_synangle},
+    {"Left_Cor_function_L", &kLeft_Cor_function_L},
+    {"Left_PlusCor_vector", &kLeft_PlusCor_vector},
+    {"Left_PlusCor_synangle", &kLeft_PlusCor_synangle},
+    {"Left_PlusCor_function_L", &kLeft_PlusCor_function_L},
+    {"Left_MinusCor_vector", &kLeft_MinusCor_vector},
+    {"Left_MinusCor_synangle", &kLeft_MinusCor_synangle},
+    {"Left_MinusCor_function_L", &kLeft_MinusCor_function_L},
+    {"Degenerate_Transmat", &kDegenerate_Transmat},
+    {"Degenerate_vector", &kDegenerate_vector},
+    {"Degenerate_synangle", &kDegenerate_synangle},
+    {"Degenerate_function_R", &kDegenerate_function_R},
+    {"Degenerate_function_L", &kDegenerate_function_L},
+};
+
 }  // namespace expected

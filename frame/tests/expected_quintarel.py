@@ -198,13 +198,17 @@ def set_pass(R, L, read_R, read_L):
 
 # --- the header -----------------------------------------------------------
 
+NAMES = []
+
+
 def literal(name, text):
+    NAMES.append(name)
     return 'inline const std::string %s = R"q(%s)q";\n' % (name, text)
 
 
 def main():
     out = ["// Written by expected_quintarel.py from the frame's formulas; do not edit.\n",
-           "#pragma once\n\n#include <string>\n\nnamespace expected {\n\n"]
+           "#pragma once\n\n#include <map>\n#include <string>\n\nnamespace expected {\n\n"]
     for side in ("R", "L"):
         for s in SETS:
             out.append(literal("kRaw_%s_%s" % (side, s), raw_text(side, (side, s))))
@@ -251,7 +255,11 @@ def main():
     for k in ("vector", "synangle", "function_R", "function_L"):
         out.append(literal("kDegenerate_%s" % k, res[k]))
 
-    out.append("}  // namespace expected\n")
+    # Every text by its name without the k, e.g. "Both_Cor_vector".
+    out.append("\ninline const std::map<std::string, const std::string*> kByName = {\n")
+    for name in NAMES:
+        out.append('    {"%s", &%s},\n' % (name[1:], name))
+    out.append("};\n\n}  // namespace expected\n")
     print("".join(out), end="")
 
 
