@@ -31,6 +31,10 @@ struct Measurement_Set {
   int SCDS_R = 0;
   int SCDS_L = 0;
   int error = 0;
+  // The raw vector files read for this set, to be deleted once its pass
+  // has written everything (none when they are to be kept).
+  std::string consumed[2];
+  bool output_failed = false;  // an output of this set could not be written
 };
 
 // The paths of one set's files.
@@ -91,30 +95,30 @@ std::string Cannot_Open_Message(std::string_view path, std::string_view what) {
   return text;
 }
 
-void Create_Output(Run& run, scds::Output_File& file, std::string path) {
-  if (!scds::Output_Create(file, run.work_dir, std::move(path))) {
-    Report(run, scds::Cannot_Write_Output_Message(file.path));
-    ++run.error_count;
-  }
+// Returns false (after reporting it) when the file cannot be created.
+bool Create_Output(Run& run, scds::Output_File& file, std::string path) {
+  if (scds::Output_Create(file, run.work_dir, std::move(path))) return true;
+  Report(run, scds::Cannot_Write_Output_Message(file.path));
+  ++run.error_count;
+  return false;
 }
 
 // Closes an output created at start-up; one that could not be created was
-// reported then.
-void Finish_Output(Run& run, scds::Output_File& file) {
-  if (file.stream == nullptr) return;
-  if (!scds::Output_Finish(file)) {
-    Report(run, scds::Cannot_Write_Output_Message(file.path));
-    ++run.error_count;
-  }
+// reported then. Returns false when the file was not written whole.
+bool Finish_Output(Run& run, scds::Output_File& file) {
+  if (file.stream == nullptr) return false;
+  if (scds::Output_Finish(file)) return true;
+  Report(run, scds::Cannot_Write_Output_Message(file.path));
+  ++run.error_count;
+  return false;
 }
 
 // Creates, writes and closes one output; a failure is reported once.
-void Write_Output(Run& run, std::string path, const std::string& text) {
+bool Write_Output(Run& run, std::string path, const std::string& text) {
   scds::Output_File file;
-  Create_Output(run, file, std::move(path));
-  if (file.stream == nullptr) return;
+  if (!Create_Output(run, file, std::move(path))) return false;
   scds::Output_Write(file, text);
-  Finish_Output(run, file);
+  return Finish_Output(run, file);
 }
 
 void Remove_File(const Run& run, const std::string& path) {
@@ -260,7 +264,7 @@ void One_Side(Run& run, const std::string& species, bool right, scds::Output_Fil
     Duct_Plane_Set& built = right ? set.L : set.R;
     int& flag = right ? set.SCDS_R : set.SCDS_L;
     Read_Raw_Vector(run, set, raw, right ? "Right" : "Left", given, flag);
-    if (mid_read == 1 && flag == 1) Remove_File(run, raw);
+    if (mid_read == 1 && flag == 1) set.consumed[0] = raw;
     Mirror_Side(S, mid, given, built);
   }
 }
@@ -273,8 +277,8 @@ void Both_Sides(Run& run, const std::string& species, Measurement_Set sets[3]) {
     Read_Raw_Vector(run, set, paths.right_raw, "Right", set.R, set.SCDS_R);
     Read_Raw_Vector(run, set, paths.left_raw, "Left", set.L, set.SCDS_L);
     if (set.SCDS_R == 1 && set.SCDS_L == 1) {
-      Remove_File(run, paths.right_raw);
-      Remove_File(run, paths.left_raw);
+      set.consumed[0] = paths.right_raw;
+      set.consumed[1] = paths.left_raw;
     }
   }
 }
@@ -282,7 +286,7 @@ void Both_Sides(Run& run, const std::string& species, Measurement_Set sets[3]) {
 // One measurement-set pass: frame, matrix (Cor only: into transmat),
 // transformed vectors, console echo (Cor only), the .vector file, then the
 // angles and their files.
-void Set_Pass(Run& run, const std::string& species, int k, Measurement_Set& set, scds::Output_File* transmat,
+void Set_Pass(Run& run, const std::string& species, int k, Measurement_Set& set, scds::Output_File& transmat,
               scds::Output_File& result_vector) {
   const bool cor = k == 0;
   std::ostream& out = *run.out;
@@ -290,7 +294,7 @@ void Set_Pass(Run& run, const std::string& species, int k, Measurement_Set& set,
 
   const Vestibular_Frame frame = Frame_Of(set.R, set.L);
   const scds::Transform_Matrix TM = Frame_Inverse(frame);
-  if (cor && transmat != nullptr) scds::Output_Write(*transmat, scds::Transform_Matrix_Text(TM));
+  if (cor) scds::Output_Write(transmat, scds::Transform_Matrix_Text(TM));
 
   Transform_Side(TM, set.R);
   Transform_Side(TM, set.L);
@@ -300,17 +304,17 @@ void Set_Pass(Run& run, const std::string& species, int k, Measurement_Set& set,
 
   const std::string synergistic = Synergistic_Text(Synergistic_Angles_Of(set.R, set.L));
   if (cor) out << '\n' << synergistic;
-  Write_Output(run, paths.synangle, synergistic);
+  if (!Write_Output(run, paths.synangle, synergistic)) set.output_failed = true;
 
   if (set.SCDS_R == 1) {
     const std::string reference = Reference_Text(Right_Reference_Angles(set.R));
     if (cor) out << '\n' << reference;
-    Write_Output(run, paths.function_R, reference);
+    if (!Write_Output(run, paths.function_R, reference)) set.output_failed = true;
   }
   if (set.SCDS_L == 1) {
     const std::string reference = Reference_Text(Left_Reference_Angles(set.L));
     if (cor) out << '\n' << reference;
-    Write_Output(run, paths.function_L, reference);
+    if (!Write_Output(run, paths.function_L, reference)) set.output_failed = true;
   }
 }
 
@@ -368,9 +372,17 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
   }
 
   for (int k = 0; k < 3; ++k) {
-    if (sets[k].error == 0) Set_Pass(run, species, k, sets[k], &transmat, result_vector[k]);
-    if (k == 0) Finish_Output(run, transmat);
-    Finish_Output(run, result_vector[k]);
+    Measurement_Set& set = sets[k];
+    if (set.error == 0) Set_Pass(run, species, k, set, transmat, result_vector[k]);
+    if (k == 0 && !Finish_Output(run, transmat)) set.output_failed = true;
+    if (!Finish_Output(run, result_vector[k])) set.output_failed = true;
+    // A set's raw vector files are consumed once its results are all
+    // written; when one could not be, they stay for the next run.
+    if (!set.output_failed) {
+      for (const std::string& raw : set.consumed) {
+        if (!raw.empty()) Remove_File(run, raw);
+      }
+    }
   }
   Finish_Output(run, symmat);  // still open (and empty) in mode 3
 

@@ -414,6 +414,63 @@ TEST(QuintarelRun, AngleFileThatCannotBeWritten) {
   EXPECT_EQ(Read_File(sp / "Sp_PlusCor.synangle"), expected::kBoth_PlusCor_synangle);
   EXPECT_TRUE(fs::is_directory(sp / "Sp_Cor.synangle"));
   EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + message + "\n");
+  // The Cor inputs stay for a run that can write all their results.
+  EXPECT_EQ(Read_File(dir.path / Raw_Path("R", 0)), Raw_Text("R", 0));
+  EXPECT_EQ(Read_File(dir.path / Raw_Path("L", 0)), Raw_Text("L", 0));
+  for (int k = 1; k < 3; ++k) {
+    EXPECT_FALSE(Exists(dir.path / Raw_Path("R", k)));
+    EXPECT_FALSE(Exists(dir.path / Raw_Path("L", k)));
+  }
+}
+
+TEST(QuintarelRun, MatrixFolderMissingOneSide) {
+  // No Matrix folder: neither matrix can be written (each reported once)
+  // and no mid-plane can be read, so every set fails and keeps its input.
+  Temp_Dir dir;
+  const fs::path sp = dir.path / "Data/Sp";
+  fs::create_directories(sp);
+  for (int k = 0; k < 3; ++k) Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
+  const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n1\nx\n");
+  const std::string created =
+      "\nImpossible to write Data/Sp/Matrix/Sp_uncoupled.transmat\nVerify that its folder exists and has room.\n"
+      "\nImpossible to write Data/Sp/Matrix/Sp.symmat\nVerify that its folder exists and has room.\n";
+  const std::string mid = Open_Message("Data/Sp/Matrix/Sp.midplane", "mid-plane");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Console_Start("Sp") + created + kSideMenu + mid + kClosing);
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + created + mid + "\n");
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(Read_File(dir.path / Raw_Path("R", k)), Raw_Text("R", k));
+  for (const char* file : {"Sp_Cor.vector", "Sp_PlusCor.vector", "Sp_MinusCor.vector", "Sp_Cor.synangle"}) {
+    EXPECT_FALSE(Exists(sp / file)) << file;
+  }
+}
+
+TEST(QuintarelRun, MatrixFolderMissingBothSides) {
+  // Both sides read, every pass runs, but the Cor matrix cannot be handed
+  // over: the Cor inputs are kept, the other sets' inputs are consumed.
+  Temp_Dir dir;
+  const fs::path sp = dir.path / "Data/Sp";
+  fs::create_directories(sp);
+  for (int k = 0; k < 3; ++k) {
+    Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
+    Write_File(dir.path / Raw_Path("L", k), Raw_Text("L", k));
+  }
+  const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n3\nx\n");
+  const std::string messages =
+      "\nImpossible to write Data/Sp/Matrix/Sp_uncoupled.transmat\nVerify that its folder exists and has room.\n"
+      "\nImpossible to write Data/Sp/Matrix/Sp.symmat\nVerify that its folder exists and has room.\n";
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Console_Start("Sp") + messages + kSideMenu + "\n" + expected::kBoth_Cor_vector + "\n" +
+                            expected::kBoth_Cor_synangle + "\n" + expected::kBoth_Cor_function_R + "\n" +
+                            expected::kBoth_Cor_function_L + kClosing);
+  EXPECT_EQ(Read_File(sp / "Sp_Cor.vector"), expected::kBoth_Cor_vector);
+  EXPECT_EQ(Read_File(sp / "Sp_MinusCor.vector"), expected::kBoth_MinusCor_vector);
+  EXPECT_EQ(Read_File(dir.path / Raw_Path("R", 0)), Raw_Text("R", 0));
+  EXPECT_EQ(Read_File(dir.path / Raw_Path("L", 0)), Raw_Text("L", 0));
+  for (int k = 1; k < 3; ++k) {
+    EXPECT_FALSE(Exists(dir.path / Raw_Path("R", k)));
+    EXPECT_FALSE(Exists(dir.path / Raw_Path("L", k)));
+  }
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + messages + "\n");
 }
 
 }  // namespace
