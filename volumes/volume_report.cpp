@@ -66,9 +66,12 @@ void Raw_Volume_Report_Write(const std::filesystem::path& work_dir, std::string_
   }
   // No segment of the side was read: no report of that side remains, not
   // even one left by an earlier run.
+  // (A folder of that name is not a report and stays.)
   if (v.error_count == 11) {
     std::error_code ignored;
-    std::filesystem::remove(work_dir / path, ignored);
+    if (!std::filesystem::is_directory(std::filesystem::symlink_status(work_dir / path, ignored))) {
+      std::filesystem::remove(work_dir / path, ignored);
+    }
   }
 }
 
