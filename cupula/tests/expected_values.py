@@ -7,7 +7,7 @@ rounded exactly as the program must round it when it keeps the order the
 measures are defined in. '%f' % x writes what C's printf "%f" writes (a nan
 is written without sign here; the tests compare nan rows as nan).
 
-Run it to print, for every fixture of the tests, the 21 numbers of the raw
+Run it to print, for every fixture of the tests, the 18 numbers of the raw
 cupula report in row order, and for the sample species the two reports.
 
     python3 cupula/tests/expected_values.py [sample-folder]
@@ -117,7 +117,7 @@ CUPULAE = ('Ant', 'Post', 'Lat')
 
 
 def derived(vol, surf):
-    """vol[c], surf[c][Ut|Duct|Mid] -> the 21 report numbers in row order."""
+    """vol[c], surf[c][Ut|Duct|Mid] -> the 18 report numbers in row order."""
     aC, tC = {}, {}
     for c in CUPULAE:
         s = surf[c]
