@@ -17,7 +17,16 @@ Mesh_Volume_Result Mesh_Volume(const std::filesystem::path& file, double unit, S
   }
   STL_End_Read(mesh);
   result.irregular = mesh.irregular;
+  // A read that failed on the way (an I/O error, a rewind that did not
+  // happen) leaves a sum of facets that were never read: the mesh counts as
+  // one that cannot be read.
+  const bool failed = mesh.source.failed;
   STL_Close(mesh);
+  if (failed) {
+    result.opened = STL_Open_Result::Missing;
+    result.irregular = false;
+    return result;
+  }
   result.volume = sum / std::pow(unit, 3.0);
   return result;
 }

@@ -1,0 +1,103 @@
+// Tessafen: cupula morphometry. The three cupulae of a side are measured
+// from a closed volume mesh each and three open section meshes each (utricle
+// side, duct side, centre); from them come the average and central
+// cross-sectional areas, the thicknesses for long, medium and short cilia and
+// Rabbitt's empirical estimation, written as the side's raw cupula report.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <filesystem>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "stl_text.h"
+
+namespace scds {
+
+// The value of pi the estimation uses (not the full-precision one).
+inline constexpr double PI = 3.14159265359;
+
+// Cilia offsets added to a thickness, built on a step of 0.04242 mm. The
+// long-cilia offset is the double product of three steps, one unit in the
+// last place below the double nearest to 0.12726.
+inline constexpr double kCiliaStep = 0.04242;
+inline constexpr double kOffset_high = 3 * kCiliaStep;
+inline constexpr double kOffset_med = 0.08484;
+inline constexpr double kOffset_low = kCiliaStep;
+static_assert(kOffset_high != 0.12726);
+static_assert(kOffset_med == 2 * kCiliaStep);
+
+enum class Side { Right, Left };
+
+// The measured and derived quantities of one side (zero when a pass starts).
+struct Cupula_Measures {
+  double volume_Ant_Cup = 0.0, volume_Post_Cup = 0.0, volume_Lat_Cup = 0.0;  // mm^3
+  double surface_Ant_Cup_Ut = 0.0, surface_Ant_Cup_Duct = 0.0, surface_Ant_Cup_Mid = 0.0;  // mm^2
+  double surface_Post_Cup_Ut = 0.0, surface_Post_Cup_Duct = 0.0, surface_Post_Cup_Mid = 0.0;
+  double surface_Lat_Cup_Ut = 0.0, surface_Lat_Cup_Duct = 0.0, surface_Lat_Cup_Mid = 0.0;
+  double aCa = 0.0, aCp = 0.0, aCl = 0.0;  // average cross-sectional areas, mm^2
+  double tCa = 0.0, tCp = 0.0, tCl = 0.0;  // thicknesses, mm
+  double tCa_high = 0.0, tCp_high = 0.0, tCl_high = 0.0;
+  double tCa_med = 0.0, tCp_med = 0.0, tCl_med = 0.0;
+  double tCa_low = 0.0, tCp_low = 0.0, tCl_low = 0.0;
+  double tCa_R = 0.0, tCp_R = 0.0, tCl_R = 0.0;  // Rabbitt's empirical estimation, mm
+};
+
+// Half the length of the cross product of the facet's edges V2 - V1 and
+// V3 - V1, in the fixed order of differences, products and sums that the
+// reports' digits depend on.
+inline double Facet_Area(const STL_Facet& f) {
+  const double X1 = f.V2x - f.V1x, Y1 = f.V2y - f.V1y, Z1 = f.V2z - f.V1z;
+  const double X2 = f.V3x - f.V1x, Y2 = f.V3y - f.V1y, Z2 = f.V3z - f.V1z;
+  const double Ax = Y1 * Z2 - Z1 * Y2;
+  const double Ay = Z1 * X2 - X1 * Z2;
+  const double Az = X1 * Y2 - Y1 * X2;
+  return std::sqrt((Ax * Ax + Ay * Ay) + Az * Az) / 2.0;
+}
+
+struct Mesh_Area_Result {
+  STL_Open_Result opened = STL_Open_Result::Missing;
+  bool irregular = false;  // the mesh is not regular ASCII STL text
+  double area = 0.0;       // mm^2, when opened
+};
+
+// The area of an open mesh: the sum of its facet areas divided by unit
+// squared. `held` is the facet the reads fill, shared with the other meshes
+// of the side, so a coordinate that a read does not set keeps its value.
+Mesh_Area_Result Mesh_Area(const std::filesystem::path& file, double unit, STL_Facet& held);
+
+// Section-mesh paths: Data/<species>/ScanRef/Surfaces/<rs_|ls_><species><suffix>.stl
+std::string Right_Surface_STL_File_Path(std::string_view species, std::string_view suffix);
+std::string Left_Surface_STL_File_Path(std::string_view species, std::string_view suffix);
+// Volume-mesh paths: Data/<species>/ScanRef/Volumes/<rv_|lv_><species><suffix>.stl
+std::string Right_Volume_STL_File_Path(std::string_view species, std::string_view suffix);
+std::string Left_Volume_STL_File_Path(std::string_view species, std::string_view suffix);
+// Reports: Data/<species>/<species>_<R|L>_Raw.cupula
+std::string Right_Cupula_Results_Path(std::string_view species);
+std::string Left_Cupula_Results_Path(std::string_view species);
+
+// The longest species name whose paths all fit (the posterior duct-side
+// section mesh is the longest: 44 + 2n characters).
+std::size_t Tessafen_Max_Name();
+
+// Average areas, thicknesses, cilia values and estimations, from the volumes
+// and areas, whatever inputs failed.
+void Cupula_Derived(Cupula_Measures& m);
+
+// The 29 lines of the raw cupula report.
+std::string Cupula_Report_Text(const Cupula_Measures& m);
+
+// "\nImpossible to read %s\nVerify both species name and STL file name.\n"
+std::string Cannot_Read_Mesh_Message(std::string_view path);
+
+// One side pass: its error-log cycle, the twelve meshes, the derived values
+// and the report. Returns the side's failure count.
+int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, std::string_view species,
+                     double unit, Side side, Cupula_Measures& m);
+
+int Run_Tessafen(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir);
+
+}  // namespace scds

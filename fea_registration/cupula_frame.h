@@ -1,0 +1,57 @@
+// The flat analysis frame of one duct, fixed by the first facet of its
+// cupula mesh: Z is the facet's unit normal, Y lies in the facet's plane
+// perpendicular to (1, 1, 1), X = Y x Z. The frame matrix is the inverse of
+// the matrix whose columns are X, Y and Z; its first two rows carry a mesh
+// point into the flat mesh.
+#pragma once
+
+#include "stl_text.h"
+#include "transform_matrix.h"
+
+namespace scds {
+
+// The unit vector along (1, 1, 1): the double nearest to 1/sqrt(3), written
+// as a literal (1.0 / sqrt(3.0) rounds one unit in the last place higher).
+constexpr double kReferenceComponent = 0.5773502691896257;
+
+struct Cupula_Frame {
+  // The first facet's vertices P1, P2, P3, in mesh units.
+  double x1 = 0.0, y1 = 0.0, z1 = 0.0;
+  double x2 = 0.0, y2 = 0.0, z2 = 0.0;
+  double x3 = 0.0, y3 = 0.0, z3 = 0.0;
+  // Unit axes.
+  double Zx = 0.0, Zy = 0.0, Zz = 0.0;
+  double Yx = 0.0, Yy = 0.0, Yz = 0.0;
+  double Xx = 0.0, Xy = 0.0, Xz = 0.0;
+  // Lengths of the axes before they were normalised.
+  double Z = 0.0, Y = 0.0, X = 0.0;
+  double detA = 0.0;
+  Transform_Matrix matrix;  // TMA ... TMI
+};
+
+// Computes the axes, lengths, determinant and matrix from P1, P2, P3.
+void Compute_Cupula_Frame(Cupula_Frame& frame);
+
+// True when the frame cannot be used: an axis of length exactly zero, or a
+// matrix element that is not finite.
+bool Cupula_Frame_Degenerate(const Cupula_Frame& frame);
+
+// Sets the matrix and the axes back to zero (a duct without a frame).
+void Clear_Cupula_Frame(Cupula_Frame& frame);
+
+// The first-facet pass over a cupula mesh that Facet_Count has just left
+// after its first line: P1 to P3 are set to zero, the first facet is read
+// (its normal into the scratch point x, y, z, its vertices into P1 to P3),
+// the mesh goes back to the start of its facets and the frame is computed.
+// mesh.irregular then tells whether that facet read stopped early. Returns
+// false, after zeroing the matrix and axes, when the frame is degenerate.
+bool Build_Cupula_Frame(STL_Mesh& mesh, Cupula_Frame& frame, double& x, double& y, double& z);
+
+// (x', y') of a mesh point: the first two rows of the matrix, each sum
+// taken left to right.
+inline void Flatten_Vertex(const Transform_Matrix& m, double x, double y, double z, double& x0, double& y0) {
+  x0 = (m.TMA * x + m.TMB * y) + m.TMC * z;
+  y0 = (m.TMD * x + m.TME * y) + m.TMF * z;
+}
+
+}  // namespace scds

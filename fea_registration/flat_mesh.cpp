@@ -1,0 +1,193 @@
+#include "flat_mesh.h"
+
+#include <system_error>
+
+#include "number_format.h"
+#include "output_file.h"
+#include "paths.h"
+#include "stl_text.h"
+
+namespace scds {
+namespace {
+
+std::string FEA_Mesh_Path(std::string_view prefix, std::string_view species, std::string_view suffix,
+                          std::string_view ending) {
+  std::string file(prefix);
+  file += species;
+  file += suffix;
+  file += ending;
+  return Join_Path(Species_Folder(species, "/FEA"), file);
+}
+
+// Flat text is gathered and written in pieces of about this size.
+constexpr std::size_t kWriteChunk = std::size_t{1} << 16;
+
+// No flat mesh of the block's name may remain: the one created in this run
+// is closed and removed, and when none could be created an older file of
+// that name goes too (never a folder that happens to bear the name).
+void Remove_Flat_Mesh(Output_File& output, bool created) {
+  if (created) {
+    Output_Discard(output);
+    return;
+  }
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::symlink_status(output.full, error);
+  if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status)) return;
+  std::filesystem::remove(output.full, error);
+}
+
+}  // namespace
+
+std::string Input_Right_Surface_STL_File_Path(std::string_view species, std::string_view suffix) {
+  return FEA_Mesh_Path("rfea_", species, suffix, ".stl");
+}
+
+std::string Input_Left_Surface_STL_File_Path(std::string_view species, std::string_view suffix) {
+  return FEA_Mesh_Path("lfea_", species, suffix, ".stl");
+}
+
+std::string Output_Right_FEA_STL_File_Path(std::string_view species, std::string_view suffix) {
+  return FEA_Mesh_Path("rfea_", species, suffix, "_2D.stl");
+}
+
+std::string Output_Left_FEA_STL_File_Path(std::string_view species, std::string_view suffix) {
+  return FEA_Mesh_Path("lfea_", species, suffix, "_2D.stl");
+}
+
+std::string Input_Surface_STL_File_Path(FEA_Side side, std::string_view species, std::string_view suffix) {
+  return side == FEA_Side::Right ? Input_Right_Surface_STL_File_Path(species, suffix)
+                                 : Input_Left_Surface_STL_File_Path(species, suffix);
+}
+
+std::string Output_FEA_STL_File_Path(FEA_Side side, std::string_view species, std::string_view suffix) {
+  return side == FEA_Side::Right ? Output_Right_FEA_STL_File_Path(species, suffix)
+                                 : Output_Left_FEA_STL_File_Path(species, suffix);
+}
+
+void Append_Flat_Vector(std::string& text, int read, double x0, double y0) {
+  if (read == 0) {
+    text += kFlatNormalLine;
+    return;
+  }
+  text += read == 1 ? "\touter loop\n\t\tvertex " : "\t\tvertex ";
+  Append_F(text, x0);
+  text += ' ';
+  Append_F(text, y0);
+  text += read == 3 ? " 0.000\n\tendloop\nendfacet\n" : " 0.000\n";
+}
+
+std::string Cannot_Read_Mesh_Message(std::string_view path) {
+  std::string text = "\nImpossible to read ";
+  text += path;
+  text += "\nVerify STL file name.\n";
+  return text;
+}
+
+std::string Degenerate_Facet_Message(std::string_view path) {
+  std::string text = "\nImpossible to use ";
+  text += path;
+  text += "\nIts first facet is degenerate; no frame can be built from it.\n";
+  return text;
+}
+
+void Block_Reset(Duct_State& duct) {
+  duct.x = duct.y = duct.z = 0.0;
+  duct.x0 = duct.y0 = duct.z0 = 0.0;
+  duct.i = 0;
+  duct.j = 0;
+}
+
+void Duct_Reset(Duct_State& duct) {
+  Block_Reset(duct);
+  Clear_Cupula_Frame(duct.frame);
+}
+
+void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, std::string_view suffix,
+                     Duct_State& duct, Block_Report& report, const std::filesystem::path& work_dir) {
+  const std::string input_path = Input_Surface_STL_File_Path(side, species, suffix);
+  const std::string output_path = Output_FEA_STL_File_Path(side, species, suffix);
+
+  STL_Mesh mesh;
+  const STL_Open_Result opened = STL_Open(mesh, work_dir / input_path);
+  Output_File output;
+  const bool created = Output_Create(output, work_dir, output_path);
+
+  if (opened != STL_Open_Result::Opened) {
+    Error_Log_Report(report.log, report.out,
+                     opened == STL_Open_Result::Binary ? Binary_STL_Message(input_path)
+                                                       : Cannot_Read_Mesh_Message(input_path));
+    ++report.error_count;
+    if (kind == Block_Kind::Cupula) Clear_Cupula_Frame(duct.frame);  // the duct has no frame
+    Remove_Flat_Mesh(output, created);
+    Block_Reset(duct);
+    return;
+  }
+  if (!created) {
+    Error_Log_Report(report.log, report.out, Cannot_Write_Output_Message(output_path));
+    ++report.error_count;
+  }
+
+  duct.i = Facet_Count(mesh);
+  if (kind == Block_Kind::Cupula && !Build_Cupula_Frame(mesh, duct.frame, duct.x, duct.y, duct.z)) {
+    Error_Log_Report(report.log, report.out, Degenerate_Facet_Message(input_path));
+    ++report.error_count;
+    STL_Close(mesh);
+    Remove_Flat_Mesh(output, created);
+    Block_Reset(duct);
+    return;
+  }
+
+  const Transform_Matrix& m = duct.frame.matrix;
+  std::string text;
+  text.reserve(kWriteChunk + 512);
+  text += kSolidLine;
+  for (duct.j = 0; duct.j < duct.i; ++duct.j) {
+    STL_Read_Vector(mesh, 0, duct.x, duct.y, duct.z);
+    Append_Flat_Vector(text, 0, 0.0, 0.0);
+    for (int read = 1; read <= 3; ++read) {
+      STL_Read_Vector(mesh, read, duct.x, duct.y, duct.z);
+      Flatten_Vertex(m, duct.x, duct.y, duct.z, duct.x0, duct.y0);
+      Append_Flat_Vector(text, read, duct.x0, duct.y0);
+    }
+    if (text.size() >= kWriteChunk) {
+      Output_Write(output, text);
+      text.clear();
+    }
+  }
+  STL_End_Read(mesh);
+  text += kEndSolidLine;
+  Output_Write(output, text);
+
+  const bool unreadable = mesh.source.failed;
+  const bool irregular = mesh.irregular;
+  STL_Close(mesh);
+  if (unreadable) {
+    // The file stopped being readable after it was counted: handled as one
+    // that cannot be read, and no flat mesh is left from what was read.
+    Error_Log_Report(report.log, report.out, Cannot_Read_Mesh_Message(input_path));
+    ++report.error_count;
+    if (kind == Block_Kind::Cupula) Clear_Cupula_Frame(duct.frame);
+    Remove_Flat_Mesh(output, created);
+    Block_Reset(duct);
+    return;
+  }
+  if (irregular) Error_Log_Report(report.log, report.out, Irregular_STL_Message(input_path));
+  if (created) {
+    if (!Output_Finish(output)) {
+      Error_Log_Report(report.log, report.out, Cannot_Write_Output_Message(output_path));
+      ++report.error_count;
+    }
+  } else {
+    Remove_Flat_Mesh(output, created);
+  }
+  Block_Reset(duct);
+}
+
+void Flat_Duct(FEA_Side side, std::string_view species, int duct_index, Duct_State& duct, Block_Report& report,
+               const std::filesystem::path& work_dir) {
+  const std::string_view(&suffixes)[4] = kCaseSuffixes[duct_index];
+  Flat_Mesh_Block(Block_Kind::Cupula, side, species, suffixes[0], duct, report, work_dir);
+  for (int k = 1; k < 4; ++k) Flat_Mesh_Block(Block_Kind::Cilia, side, species, suffixes[k], duct, report, work_dir);
+}
+
+}  // namespace scds

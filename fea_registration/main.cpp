@@ -1,0 +1,8 @@
+#include <iostream>
+
+#include "flanmere.h"
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  return scds::Run_Flanmere(std::cin, std::cout, ".");
+}

@@ -1,0 +1,192 @@
+#include "cupula_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "expected_flat_meshes.h"
+#include "number_format.h"
+#include "scds_testing.h"
+#include "stl_text.h"
+
+namespace {
+
+using scds::Cupula_Frame;
+
+Cupula_Frame Frame_Of(double x1, double y1, double z1, double x2, double y2, double z2, double x3, double y3,
+                      double z3) {
+  Cupula_Frame f;
+  f.x1 = x1, f.y1 = y1, f.z1 = z1;
+  f.x2 = x2, f.y2 = y2, f.z2 = z2;
+  f.x3 = x3, f.y3 = y3, f.z3 = z3;
+  scds::Compute_Cupula_Frame(f);
+  return f;
+}
+
+std::string Flat_Text(const Cupula_Frame& f, double x, double y, double z) {
+  double x0 = 0.0, y0 = 0.0;
+  scds::Flatten_Vertex(f.matrix, x, y, z, x0, y0);
+  return scds::F(x0) + " " + scds::F(y0);
+}
+
+const double r = std::sqrt(0.5);  // 1/sqrt(2)
+
+struct Axis_Case {
+  const char* name;
+  double P[9];
+  double X[3], Y[3], Z[3];
+  double point[3];
+  const char* flat;  // the point's flat image, as written
+};
+
+// Axes worked out by hand: Z the facet's normal, Y = Z x (1,1,1)/sqrt(3)
+// normalised, X = Y x Z.
+TEST(CupulaFrame, AxesOfSimpleFacets) {
+  const Axis_Case cases[] = {
+      {"xy plane", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {r, r, 0}, {-r, r, 0}, {0, 0, 1}, {1, 0, 0}, "0.707107 -0.707107"},
+      {"xy plane, second vertex", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {r, r, 0}, {-r, r, 0}, {0, 0, 1}, {0, 1, 0},
+       "0.707107 0.707107"},
+      {"xy plane, origin", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {r, r, 0}, {-r, r, 0}, {0, 0, 1}, {0, 0, 0},
+       "0.000000 0.000000"},
+      {"vertices swapped: mirror image", {0, 0, 0, 0, 1, 0, 1, 0, 0}, {r, r, 0}, {r, -r, 0}, {0, 0, -1}, {1, 0, 0},
+       "0.707107 0.707107"},
+      // No point is subtracted: the first vertex does not land on the origin.
+      {"translated", {1, 2, 3, 2, 2, 3, 1, 3, 3}, {r, r, 0}, {-r, r, 0}, {0, 0, 1}, {1, 2, 3}, "2.121320 0.707107"},
+      {"xz plane", {0, 0, 0, 1, 0, 0, 0, 0, 1}, {r, 0, r}, {-r, 0, r}, {0, -1, 0}, {0, 0, 1}, "0.707107 0.707107"},
+  };
+  for (const Axis_Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Cupula_Frame f = Frame_Of(c.P[0], c.P[1], c.P[2], c.P[3], c.P[4], c.P[5], c.P[6], c.P[7], c.P[8]);
+    const double got[9] = {f.Xx, f.Xy, f.Xz, f.Yx, f.Yy, f.Yz, f.Zx, f.Zy, f.Zz};
+    const double want[9] = {c.X[0], c.X[1], c.X[2], c.Y[0], c.Y[1], c.Y[2], c.Z[0], c.Z[1], c.Z[2]};
+    for (int k = 0; k < 9; ++k) EXPECT_NEAR(got[k], want[k], 1e-15) << "axis element " << k;
+    EXPECT_NEAR(f.detA, 1.0, 1e-15);
+    EXPECT_EQ(Flat_Text(f, c.point[0], c.point[1], c.point[2]), c.flat);
+    EXPECT_FALSE(scds::Cupula_Frame_Degenerate(f));
+  }
+}
+
+// Every stored quantity of one frame, bit for bit, against the values the
+// independent script works out in the same order of operations.
+TEST(CupulaFrame, ExactDoublesOfAFrame) {
+  const Cupula_Frame f = Frame_Of(1.2336, -0.4887, 0.8481, 1.4694, -0.2623, 0.9364, 1.3141, -0.0760, 0.7064);
+  using namespace flanmere_expected;
+  EXPECT_EQ(f.Z, kFrameRAntLengths[0]);
+  EXPECT_EQ(f.Y, kFrameRAntLengths[1]);
+  EXPECT_EQ(f.X, kFrameRAntLengths[2]);
+  EXPECT_EQ(f.detA, kFrameRAntLengths[3]);
+  const double axes[9] = {f.Xx, f.Xy, f.Xz, f.Yx, f.Yy, f.Yz, f.Zx, f.Zy, f.Zz};
+  const scds::Transform_Matrix& m = f.matrix;
+  const double matrix[9] = {m.TMA, m.TMB, m.TMC, m.TMD, m.TME, m.TMF, m.TMG, m.TMH, m.TMI};
+  bool differs_from_sqrt3 = false, differs_from_transpose = false;
+  for (int k = 0; k < 9; ++k) {
+    EXPECT_EQ(axes[k], kFrameRAntAxes[k]) << "axis element " << k;
+    EXPECT_EQ(matrix[k], kFrameRAntMatrix[k]) << "matrix element " << k;
+    differs_from_sqrt3 |= matrix[k] != kFrameRAntMatrix_sqrt3[k];
+    differs_from_transpose |= matrix[k] != kFrameRAntMatrix_transpose[k];
+  }
+  // The fixture tells the literal constant from 1/sqrt(3), and the adjugate
+  // over detA from the transpose.
+  EXPECT_TRUE(differs_from_sqrt3);
+  EXPECT_TRUE(differs_from_transpose);
+}
+
+TEST(CupulaFrame, ReferenceConstantIsTheLiteral) {
+  EXPECT_EQ(scds::kReferenceComponent, 0x1.279a74590331cp-1);
+  EXPECT_NE(scds::kReferenceComponent, 1.0 / std::sqrt(3.0));
+}
+
+TEST(CupulaFrame, DegenerateFacets) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* name;
+    double P[9];
+    bool degenerate;
+  };
+  const Case cases[] = {
+      {"all zero", {0, 0, 0, 0, 0, 0, 0, 0, 0}, true},
+      {"coincident vertices", {1, 2, 3, 1, 2, 3, 4, 5, 6}, true},
+      {"collinear vertices", {0, 0, 0, 1, 1, 0, 2, 2, 0}, true},
+      {"normal along (1, 1, 1)", {1, 0, 0, 0, 1, 0, 0, 0, 1}, true},
+      {"normal along (-1, -1, -1)", {1, 0, 0, 0, 0, 1, 0, 1, 0}, true},
+      {"a nan coordinate", {0, 0, 0, 1, 0, 0, 0, nan, 0}, true},
+      {"an infinite coordinate", {0, 0, 0, inf, 0, 0, 0, 1, 0}, true},
+      {"a proper facet", {0, 0, 0, 1, 0, 0, 0, 1, 0}, false},
+      {"a tiny proper facet", {0, 0, 0, 1e-9, 0, 0, 0, 1e-9, 0}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Cupula_Frame f = Frame_Of(c.P[0], c.P[1], c.P[2], c.P[3], c.P[4], c.P[5], c.P[6], c.P[7], c.P[8]);
+    EXPECT_EQ(scds::Cupula_Frame_Degenerate(f), c.degenerate);
+  }
+}
+
+struct Built {
+  bool usable = false;
+  bool irregular = false;
+  double after[3] = {0, 0, 0};  // the first vertex read again after the build
+};
+
+// Opens a mesh, counts it and builds the frame from its first facet.
+Built Build_From(const std::string& text, Cupula_Frame& frame) {
+  scds_testing::Temp_Dir dir;
+  scds_testing::Write_File(dir.path / "cup.stl", text);
+  scds::STL_Mesh mesh;
+  EXPECT_EQ(scds::STL_Open(mesh, dir.path / "cup.stl"), scds::STL_Open_Result::Opened);
+  scds::Facet_Count(mesh);
+  double x = 0, y = 0, z = 0;
+  Built built;
+  built.usable = scds::Build_Cupula_Frame(mesh, frame, x, y, z);
+  built.irregular = mesh.irregular;
+  scds::STL_Read_Vector(mesh, 0, x, y, z);
+  scds::STL_Read_Vector(mesh, 1, built.after[0], built.after[1], built.after[2]);
+  scds::STL_Close(mesh);
+  return built;
+}
+
+TEST(BuildCupulaFrame, ReadsTheFirstFacetAndGoesBackToIt) {
+  Cupula_Frame frame;
+  const Built built = Build_From(std::string(flanmere_expected::kCupRAnt), frame);
+  EXPECT_TRUE(built.usable);
+  EXPECT_FALSE(built.irregular);
+  EXPECT_EQ(frame.x1, 1.2336);
+  EXPECT_EQ(frame.z3, 0.7064);
+  EXPECT_EQ(frame.matrix.TMA, flanmere_expected::kFrameRAntMatrix[0]);
+  // The facet pass starts again at the first facet.
+  EXPECT_EQ(built.after[0], 1.2336);
+  EXPECT_EQ(built.after[1], -0.4887);
+  EXPECT_EQ(built.after[2], 0.8481);
+}
+
+TEST(BuildCupulaFrame, UnreadableFirstFacetNeverReusesEarlierPoints) {
+  Cupula_Frame frame;
+  ASSERT_TRUE(Build_From(std::string(flanmere_expected::kCupRAnt), frame).usable);
+  for (const char* text : {"", "solid a\nendsolid a\n", "solid a\n  FACET NORMAL 0 0 1\nendsolid a\n"}) {
+    SCOPED_TRACE(text);
+    Cupula_Frame again = frame;
+    const Built built = Build_From(text, again);
+    EXPECT_FALSE(built.usable);
+    EXPECT_EQ(again.x1, 0.0);
+    EXPECT_EQ(again.y3, 0.0);
+    // The matrix and axes of a degenerate frame are zero.
+    EXPECT_EQ(again.matrix.TMA, 0.0);
+    EXPECT_EQ(again.matrix.TMF, 0.0);
+    EXPECT_EQ(again.Xx, 0.0);
+    EXPECT_EQ(again.Zz, 0.0);
+  }
+}
+
+TEST(BuildCupulaFrame, KeepsTheIrregularityOfTheFirstFacet) {
+  // A first facet whose last read stops early, in a mesh too short to hold
+  // a facet for the facet pass.
+  Cupula_Frame frame;
+  const Built built = Build_From(
+      "solid a\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\nvertex 1 0 0\nvertex 0 1 0\nendloop\n", frame);
+  EXPECT_TRUE(built.usable);
+  EXPECT_TRUE(built.irregular);
+}
+
+}  // namespace

@@ -1,0 +1,418 @@
+// Flanmere run end to end: the built program in a temporary species folder,
+// its answers on standard input, then the console text and the bytes of every
+// file it leaves. The flat meshes expected come from expected_flat_meshes.py.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "expected_flat_meshes.h"
+#include "scds_testing.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace ex = flanmere_expected;
+using scds_testing::Exists;
+using scds_testing::Read_File;
+using scds_testing::Run_Program;
+using scds_testing::Temp_Dir;
+using scds_testing::Write_File;
+
+const std::string kSpecies = "Ovis";
+const char* const kPrefix[2] = {"rfea_", "lfea_"};
+const char* const kDuct[3] = {"_Ant", "_Post", "_Lat"};
+const char* const kCase[4] = {"_Cup", "_Cilia_Long", "_Cilia_Medium", "_Cilia_Short"};
+
+const std::string_view kCup[2][3] = {{ex::kCupRAnt, ex::kCupRPost, ex::kCupRLat},
+                                     {ex::kCupLAnt, ex::kCupLPost, ex::kCupLLat}};
+const std::string_view kCupOdd[2][3] = {{ex::kCupRAntOdd, ex::kCupRPostOdd, ex::kCupRLatOdd},
+                                        {ex::kCupLAntOdd, ex::kCupLPostOdd, ex::kCupLLatOdd}};
+const std::string_view kCilia[3] = {ex::kCiliaLong, ex::kCiliaMedium, ex::kCiliaShort};
+const std::string_view kCiliaOdd[3] = {ex::kCiliaLongOdd, ex::kCiliaMediumOdd, ex::kCiliaShortOdd};
+const std::string_view kFlatCiliaZero[3] = {ex::kFlatCiliaLongZero, ex::kFlatCiliaMediumZero,
+                                            ex::kFlatCiliaShortZero};
+// [side][duct][case]: the flat meshes of a run in which every input is there.
+const std::string_view kFlat[2][3][4] = {
+    {{ex::kFlatCupRAnt, ex::kFlatCiliaLongRAnt, ex::kFlatCiliaMediumRAnt, ex::kFlatCiliaShortRAnt},
+     {ex::kFlatCupRPost, ex::kFlatCiliaLongRPost, ex::kFlatCiliaMediumRPost, ex::kFlatCiliaShortRPost},
+     {ex::kFlatCupRLat, ex::kFlatCiliaLongRLat, ex::kFlatCiliaMediumRLat, ex::kFlatCiliaShortRLat}},
+    {{ex::kFlatCupLAnt, ex::kFlatCiliaLongLAnt, ex::kFlatCiliaMediumLAnt, ex::kFlatCiliaShortLAnt},
+     {ex::kFlatCupLPost, ex::kFlatCiliaLongLPost, ex::kFlatCiliaMediumLPost, ex::kFlatCiliaShortLPost},
+     {ex::kFlatCupLLat, ex::kFlatCiliaLongLLat, ex::kFlatCiliaMediumLLat, ex::kFlatCiliaShortLLat}},
+};
+
+constexpr std::string_view kBanner =
+    "\n\n##########################################################\n"
+    "#                                                        #\n"
+    "#    Registration of STL in 2D FEA Frame of Reference    #\n"
+    "#                                                        #\n"
+    "#                      Version 1.0                       #\n"
+    "#                                                        #\n"
+    "##########################################################\n"
+    "\n"
+    "Part of the semicircular duct system analysis suite.\n\n"
+    "Only works with STL files saved in ASCII format.\nPlease verify compatibility.\n\n"
+    "INPUT FILES:\n\n"
+    "IN FOLDER: Data/SPECIESNAME/FEA/\n\n"
+    "rfea_SPECIESNAME_Ant_Cup.stl\nrfea_SPECIESNAME_Ant_Cilia_Short.stl\nrfea_SPECIESNAME_Ant_Cilia_Medium.stl\n"
+    "rfea_SPECIESNAME_Ant_Cilia_Long.stl\nrfea_SPECIESNAME_Post_Cup.stl\nrfea_SPECIESNAME_Post_Cilia_Short.stl\n"
+    "rfea_SPECIESNAME_Post_Cilia_Medium.stl\nrfea_SPECIESNAME_Post_Cilia_Long.stl\nrfea_SPECIESNAME_Lat_Cup.stl\n"
+    "rfea_SPECIESNAME_Lat_Cilia_Short.stl\nrfea_SPECIESNAME_Lat_Cilia_Medium.stl\n"
+    "rfea_SPECIESNAME_Lat_Cilia_Long.stl\n\n"
+    "and/or\n\n"
+    "lfea_SPECIESNAME_Ant_Cup.stl\nlfea_SPECIESNAME_Ant_Cilia_Short.stl\nlfea_SPECIESNAME_Ant_Cilia_Medium.stl\n"
+    "lfea_SPECIESNAME_Ant_Cilia_Long.stl\nlfea_SPECIESNAME_Post_Cup.stl\nlfea_SPECIESNAME_Post_Cilia_Short.stl\n"
+    "lfea_SPECIESNAME_Post_Cilia_Medium.stl\nlfea_SPECIESNAME_Post_Cilia_Long.stl\nlfea_SPECIESNAME_Lat_Cup.stl\n"
+    "lfea_SPECIESNAME_Lat_Cilia_Short.stl\nlfea_SPECIESNAME_Lat_Cilia_Medium.stl\n"
+    "lfea_SPECIESNAME_Lat_Cilia_Long.stl\n\n"
+    "OUTPUT FILES:\n\n"
+    "IN FOLDER: Data/SPECIESNAME/FEA/\n\n"
+    "rfea_SPECIESNAME_Ant_Cup_2D.stl\nrfea_SPECIESNAME_Ant_Cilia_Short_2D.stl\n"
+    "rfea_SPECIESNAME_Ant_Cilia_Medium_2D.stl\nrfea_SPECIESNAME_Ant_Cilia_Long_2D.stl\n"
+    "rfea_SPECIESNAME_Post_Cup_2D.stl\nrfea_SPECIESNAME_Post_Cilia_Short_2D.stl\n"
+    "rfea_SPECIESNAME_Post_Cilia_Medium_2D.stl\nrfea_SPECIESNAME_Post_Cilia_Long_2D.stl\n"
+    "rfea_SPECIESNAME_Lat_Cup_2D.stl\nrfea_SPECIESNAME_Lat_Cilia_Short_2D.stl\n"
+    "rfea_SPECIESNAME_Lat_Cilia_Medium_2D.stl\nrfea_SPECIESNAME_Lat_Cilia_Long_2D.stl\n\n"
+    "and/or\n\n"
+    "lfea_SPECIESNAME_Ant_Cup_2D.stl\nlfea_SPECIESNAME_Ant_Cilia_Short_2D.stl\n"
+    "lfea_SPECIESNAME_Ant_Cilia_Medium_2D.stl\nlfea_SPECIESNAME_Ant_Cilia_Long_2D.stl\n"
+    "lfea_SPECIESNAME_Post_Cup_2D.stl\nlfea_SPECIESNAME_Post_Cilia_Short_2D.stl\n"
+    "lfea_SPECIESNAME_Post_Cilia_Medium_2D.stl\nlfea_SPECIESNAME_Post_Cilia_Long_2D.stl\n"
+    "lfea_SPECIESNAME_Lat_Cup_2D.stl\nlfea_SPECIESNAME_Lat_Cilia_Short_2D.stl\n"
+    "lfea_SPECIESNAME_Lat_Cilia_Medium_2D.stl\nlfea_SPECIESNAME_Lat_Cilia_Long_2D.stl\n\n"
+    "Requests and bug reports are welcome on the project's issue tracker.\n\n";
+
+constexpr std::string_view kNamePrompt = "\nPlease enter the exact species name your FEA files use\n\n";
+constexpr std::string_view kMenu =
+    "\nYou have FEA files for:\n\n"
+    "1. the right semicircular duct system\n"
+    "2. the left semicircular duct system\n"
+    "3. both semicircular duct systems\n\n";
+constexpr std::string_view kClosing = "\nPress any key, then Enter to exit.";
+
+std::string Confirm(std::string_view name) {
+  return "\nIs " + std::string(name) + " the correct name?\n\n1. Yes\n2. No\n\n";
+}
+
+// Everything the console shows before the first side pass.
+std::string Head() { return std::string(kBanner) + std::string(kNamePrompt) + Confirm(kSpecies) + std::string(kMenu); }
+
+std::string Answers(int side) { return kSpecies + "\n1\n" + std::to_string(side) + "\nq\n"; }
+
+std::string Name(int side, int duct, int kase, bool flat) {
+  return std::string(kPrefix[side]) + kSpecies + kDuct[duct] + kCase[kase] + (flat ? "_2D.stl" : ".stl");
+}
+
+std::string Shown(int side, int duct, int kase, bool flat = false) {
+  return "Data/" + kSpecies + "/FEA/" + Name(side, duct, kase, flat);
+}
+
+std::string Cannot_Read(int side, int duct, int kase) {
+  return "\nImpossible to read " + Shown(side, duct, kase) + "\nVerify STL file name.\n";
+}
+
+std::string Degenerate(int side, int duct) {
+  return "\nImpossible to use " + Shown(side, duct, 0) +
+         "\nIts first facet is degenerate; no frame can be built from it.\n";
+}
+
+std::string Irregular(int side, int duct, int kase) {
+  return "\nWarning: " + Shown(side, duct, kase) +
+         " is not a regular ASCII STL mesh; values read from it may be wrong.\n";
+}
+
+struct Folder {
+  Temp_Dir dir;
+  Folder() { scds_testing::Make_Species_Folder(dir.path, kSpecies); }
+  fs::path Species() const { return dir.path / "Data" / kSpecies; }
+  fs::path File(int side, int duct, int kase, bool flat = false) const {
+    return Species() / "FEA" / Name(side, duct, kase, flat);
+  }
+  fs::path Error_Log() const { return Species() / (kSpecies + ".errorlog"); }
+  fs::path Temp_Log() const { return Species() / (kSpecies + "_temp_R.errorlog"); }
+  // The twelve inputs of a side, as the expected flat meshes were made from.
+  void Write_Side(int side, bool odd = false) const {
+    for (int duct = 0; duct < 3; ++duct) {
+      Write_File(File(side, duct, 0), odd ? kCupOdd[side][duct] : kCup[side][duct]);
+      for (int k = 1; k < 4; ++k) Write_File(File(side, duct, k), odd ? kCiliaOdd[k - 1] : kCilia[k - 1]);
+    }
+  }
+  scds_testing::Program_Run Run(std::string_view answers) const { return Run_Program("Flanmere", dir.path, answers); }
+};
+
+// Checks the twelve flat meshes of a side against kFlat.
+void Expect_Side(const Folder& folder, int side) {
+  for (int duct = 0; duct < 3; ++duct) {
+    for (int k = 0; k < 4; ++k) {
+      SCOPED_TRACE(Name(side, duct, k, true));
+      EXPECT_EQ(Read_File(folder.File(side, duct, k, true)), kFlat[side][duct][k]);
+    }
+  }
+}
+
+void Expect_No_Flat_Mesh(const Folder& folder, int side) {
+  for (int duct = 0; duct < 3; ++duct) {
+    for (int k = 0; k < 4; ++k) EXPECT_FALSE(Exists(folder.File(side, duct, k, true))) << Name(side, duct, k, true);
+  }
+}
+
+TEST(FlanmereRun, EachSideAndBothSides) {
+  struct Case {
+    int answer;
+    bool right, left;
+  };
+  for (const Case c : {Case{1, true, false}, Case{2, false, true}, Case{3, true, true}}) {
+    SCOPED_TRACE(c.answer);
+    Folder folder;
+    folder.Write_Side(0);
+    folder.Write_Side(1);
+    const auto run = folder.Run(Answers(c.answer));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, Head() + std::string(kClosing));
+    if (c.right) Expect_Side(folder, 0);
+    else Expect_No_Flat_Mesh(folder, 0);
+    if (c.left) Expect_Side(folder, 1);
+    else Expect_No_Flat_Mesh(folder, 1);
+    // Nothing failed: no species error log, and the temporary one is gone.
+    EXPECT_FALSE(Exists(folder.Error_Log()));
+    EXPECT_FALSE(Exists(folder.Temp_Log()));
+    // The inputs are untouched.
+    EXPECT_EQ(Read_File(folder.File(0, 1, 0)), kCup[0][1]);
+  }
+}
+
+TEST(FlanmereRun, CrLfBlanksAndExponentsReadAlike) {
+  Folder folder;
+  folder.Write_Side(0, true);
+  const auto run = folder.Run(Answers(1));
+  EXPECT_EQ(run.output, Head() + std::string(kClosing));
+  Expect_Side(folder, 0);
+}
+
+TEST(FlanmereRun, MissingInputsLeaveNoFlatMeshAndZeroFrame) {
+  Folder folder;
+  folder.Write_Side(0);
+  fs::remove(folder.File(0, 0, 0));  // anterior cupula
+  fs::remove(folder.File(0, 1, 2));  // posterior medium cilia
+  // Stale flat meshes of both missing inputs, from an earlier run.
+  Write_File(folder.File(0, 0, 0, true), "solid\nendsolid\n");
+  Write_File(folder.File(0, 1, 2, true), ex::kFlatCiliaMediumRPost);
+  Write_File(folder.Error_Log(), "Earlier Errors:\n\nkept\n\n");
+  const auto run = folder.Run(Answers(1));
+  EXPECT_EQ(run.status, 0);
+  const std::string messages = Cannot_Read(0, 0, 0) + Cannot_Read(0, 1, 2);
+  EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
+  EXPECT_FALSE(Exists(folder.File(0, 0, 0, true)));
+  EXPECT_FALSE(Exists(folder.File(0, 1, 2, true)));
+  // Without its cupula the anterior duct has the zero frame.
+  for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 0, k, true)), kFlatCiliaZero[k - 1]) << k;
+  // The next ducts have their own frames.
+  for (int k : {0, 1, 3}) EXPECT_EQ(Read_File(folder.File(0, 1, k, true)), kFlat[0][1][k]) << k;
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 2, k, true)), kFlat[0][2][k]) << k;
+  EXPECT_EQ(Read_File(folder.Error_Log()), "Earlier Errors:\n\nkept\n\nFlanmere Errors:\n" + messages + "\n");
+  EXPECT_FALSE(Exists(folder.Temp_Log()));
+}
+
+TEST(FlanmereRun, AllInputsMissing) {
+  Folder folder;
+  const auto run = folder.Run(Answers(2));
+  std::string messages;
+  for (int duct = 0; duct < 3; ++duct) {
+    for (int k = 0; k < 4; ++k) messages += Cannot_Read(1, duct, k);
+  }
+  EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
+  EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + messages + "\n");
+  Expect_No_Flat_Mesh(folder, 1);
+  EXPECT_TRUE(fs::is_empty(folder.Species() / "FEA"));
+}
+
+// Each of these cupula meshes opens but its first facet gives no frame: the
+// cupula is reported once, leaves no flat mesh, and its cilia meshes are
+// flattened with the zero frame.
+TEST(FlanmereRun, DegenerateFirstFacet) {
+  const std::string facet_head = "solid c\n facet normal 0 0 1\n  outer loop\n";
+  const std::string facet_tail = "  endloop\n endfacet\nendsolid c\n";
+  struct Case {
+    const char* name;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"empty file", ""},
+      {"no facet", "solid c\nendsolid c\n"},
+      {"collinear", facet_head + "vertex 1 1 1\nvertex 2 3 4\nvertex 3 5 7\n" + facet_tail},
+      {"coincident", facet_head + "vertex 1 2 3\nvertex 1 2 3\nvertex 0 1 0\n" + facet_tail},
+      {"normal along (1, 1, 1)", facet_head + "vertex 1 0 0\nvertex 0 1 0\nvertex 0 0 1\n" + facet_tail},
+      {"not a number", facet_head + "vertex 0 0 0\nvertex nan 0 0\nvertex 0 1 0\n" + facet_tail},
+      {"upper-case keywords", "solid c\n FACET NORMAL 0 0 1\n" + std::string(ex::kCupRPost).substr(8)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Folder folder;
+    folder.Write_Side(0);
+    Write_File(folder.File(0, 1, 0), c.text);
+    Write_File(folder.File(0, 1, 0, true), ex::kFlatCupRPost);  // stale
+    const auto run = folder.Run(Answers(1));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, Head() + Degenerate(0, 1) + std::string(kClosing));
+    EXPECT_FALSE(Exists(folder.File(0, 1, 0, true)));
+    for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 1, k, true)), kFlatCiliaZero[k - 1]) << k;
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 2, k, true)), kFlat[0][2][k]) << k;
+    EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + Degenerate(0, 1) + "\n");
+  }
+}
+
+// A cupula mesh of 8 lines whose first facet parses: no facet to write, a
+// frame all the same.
+TEST(FlanmereRun, ZeroFacetCupulaStillGivesItsFrame) {
+  Folder folder;
+  folder.Write_Side(0);
+  Write_File(folder.File(0, 0, 0), ex::kCupRAntFirstOnly);
+  const auto run = folder.Run(Answers(1));
+  // Its end line is not "endsolid": warned, counted nowhere.
+  EXPECT_EQ(run.output, Head() + Irregular(0, 0, 0) + std::string(kClosing));
+  EXPECT_EQ(Read_File(folder.File(0, 0, 0, true)), "solid\nendsolid\n");
+  for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 0, k, true)), kFlat[0][0][k]) << k;
+  EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + Irregular(0, 0, 0));
+}
+
+TEST(FlanmereRun, BinaryCupulaIsNotRead) {
+  Folder folder;
+  folder.Write_Side(0);
+  std::string binary(84 + 50, '\0');
+  binary[80] = 1;
+  Write_File(folder.File(0, 2, 0), binary);
+  const auto run = folder.Run(Answers(1));
+  const std::string message = "\nImpossible to read " + Shown(0, 2, 0) +
+                              "\nThe file is a binary STL; save it as ASCII STL.\n";
+  EXPECT_EQ(run.output, Head() + message + std::string(kClosing));
+  EXPECT_FALSE(Exists(folder.File(0, 2, 0, true)));
+  for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 2, k, true)), kFlatCiliaZero[k - 1]) << k;
+  EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + message + "\n");
+}
+
+// The left pass of a both-sides run never takes the right side's frame:
+// neither through the matrix (missing cupula) nor through the first-facet
+// points (a cupula whose first facet does not parse).
+TEST(FlanmereRun, LeftPassOfBothSidesEqualsLeftOnly) {
+  for (bool missing : {true, false}) {
+    SCOPED_TRACE(missing ? "left anterior cupula missing" : "left anterior cupula without a facet");
+    Folder folder;
+    folder.Write_Side(0);
+    folder.Write_Side(1);
+    if (missing) fs::remove(folder.File(1, 0, 0));
+    else Write_File(folder.File(1, 0, 0), "solid c\nendsolid c\n");
+    const auto run = folder.Run(Answers(3));
+    const std::string message = missing ? Cannot_Read(1, 0, 0) : Degenerate(1, 0);
+    EXPECT_EQ(run.output, Head() + message + std::string(kClosing));
+    Expect_Side(folder, 0);
+    EXPECT_FALSE(Exists(folder.File(1, 0, 0, true)));
+    for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(1, 0, k, true)), kFlatCiliaZero[k - 1]) << k;
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(1, 1, k, true)), kFlat[1][1][k]) << k;
+    // Only the left side failed: one block, the left side's.
+    EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + message + "\n");
+  }
+}
+
+TEST(FlanmereRun, FailuresOnBothSidesGiveTwoBlocks) {
+  Folder folder;
+  folder.Write_Side(0);
+  folder.Write_Side(1);
+  fs::remove(folder.File(0, 2, 3));
+  fs::remove(folder.File(1, 1, 1));
+  const auto run = folder.Run(Answers(3));
+  EXPECT_EQ(run.output, Head() + Cannot_Read(0, 2, 3) + Cannot_Read(1, 1, 1) + std::string(kClosing));
+  EXPECT_EQ(Read_File(folder.Error_Log()),
+            "Flanmere Errors:\n" + Cannot_Read(0, 2, 3) + "\nFlanmere Errors:\n" + Cannot_Read(1, 1, 1) + "\n");
+}
+
+// A flat mesh that cannot be created is reported; the cupula's frame is
+// built all the same, so its cilia meshes are flattened properly.
+TEST(FlanmereRun, UnwritableFlatMesh) {
+  Folder folder;
+  folder.Write_Side(0);
+  fs::create_directories(folder.File(0, 0, 0, true));  // a folder in the way
+  const auto run = folder.Run(Answers(1));
+  const std::string message = "\nImpossible to write " + Shown(0, 0, 0, true) +
+                              "\nVerify that its folder exists and has room.\n";
+  EXPECT_EQ(run.output, Head() + message + std::string(kClosing));
+  EXPECT_TRUE(fs::is_directory(folder.File(0, 0, 0, true)));
+  for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 0, k, true)), kFlat[0][0][k]) << k;
+  EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + message + "\n");
+}
+
+TEST(FlanmereRun, LeftOverTemporaryLogIsTruncated) {
+  Folder folder;
+  folder.Write_Side(0);
+  Write_File(folder.Temp_Log(), "Flanmere Errors:\nold message\n\n");
+  const auto run = folder.Run(Answers(1));
+  EXPECT_EQ(run.output, Head() + std::string(kClosing));
+  EXPECT_FALSE(Exists(folder.Temp_Log()));
+  EXPECT_FALSE(Exists(folder.Error_Log()));
+}
+
+TEST(FlanmereRun, SpeciesFolderMissing) {
+  Temp_Dir dir;
+  const auto run = Run_Program("Flanmere", dir.path, Answers(1));
+  EXPECT_EQ(run.status, 0);
+  std::string messages = "\nImpossible to write Data/" + kSpecies + "/" + kSpecies +
+                         "_temp_R.errorlog\nVerify the species name and that its folder exists.\n";
+  for (int duct = 0; duct < 3; ++duct) {
+    for (int k = 0; k < 4; ++k) messages += Cannot_Read(0, duct, k);
+  }
+  EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
+  EXPECT_FALSE(Exists(dir.path / "Data"));
+}
+
+TEST(FlanmereDialogue, RepromptsAndRefusals) {
+  Folder folder;
+  folder.Write_Side(1);
+  const std::string too_long(108, 'a');
+  const auto run = folder.Run(too_long + "\nOvis\n0\nx\n2\nOvis\n1\n4\nleft\n-1\n2\n\n  q\n");
+  const std::string expected =
+      std::string(kBanner) + std::string(kNamePrompt) +
+      "\nThis name is too long for the file names it makes: use at most 107 characters.\n" +
+      std::string(kNamePrompt) + Confirm(kSpecies) + "\nPlease only answer yes (1) or no (2)\n\n" +
+      "\nPlease only answer yes (1) or no (2)\n\n" + std::string(kNamePrompt) + Confirm(kSpecies) +
+      std::string(kMenu) + "\nPlease only answer right (1), left (2) or both (3)\n\n" +
+      "\nPlease only answer right (1), left (2) or both (3)\n\n" +
+      "\nPlease only answer right (1), left (2) or both (3)\n\n" + std::string(kClosing);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, expected);
+  Expect_Side(folder, 1);
+}
+
+TEST(FlanmereDialogue, EndOfInputBeforeTheAnswers) {
+  struct Case {
+    const char* answers;
+    std::string output;
+  };
+  const Case cases[] = {
+      {"", std::string(kBanner) + std::string(kNamePrompt)},
+      {"Ovis\n", std::string(kBanner) + std::string(kNamePrompt) + Confirm(kSpecies)},
+      {"Ovis\n1\n", Head()},
+      {"Ovis\n1\n7\n", Head() + "\nPlease only answer right (1), left (2) or both (3)\n\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answers);
+    Folder folder;
+    folder.Write_Side(0);
+    const auto run = folder.Run(c.answers);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, c.output);
+    Expect_No_Flat_Mesh(folder, 0);
+    EXPECT_FALSE(Exists(folder.Temp_Log()));
+  }
+}
+
+TEST(FlanmereDialogue, EndOfInputAtTheClosingPrompt) {
+  Folder folder;
+  folder.Write_Side(0);
+  const auto run = folder.Run("Ovis\n1\n1\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Head() + std::string(kClosing));
+  Expect_Side(folder, 0);
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+#include "frame_compute.h"
+
+#include <cmath>
+
+namespace quintarel {
+
+namespace {
+
+Duct_Vector Mirror_Normal(const scds::Transform_Matrix& S, const Duct_Vector& v) {
+  Duct_Vector m;
+  m.x = -((v.x * S.TMA + v.y * S.TMB) + v.z * S.TMC);
+  m.y = -((v.x * S.TMD + v.y * S.TME) + v.z * S.TMF);
+  m.z = -((v.x * S.TMG + v.y * S.TMH) + v.z * S.TMI);
+  return m;
+}
+
+Duct_Vector Mirror_Centre(const scds::Transform_Matrix& S, const Mid_Plane& P, const Duct_Vector& c) {
+  Duct_Vector m;
+  m.x = P.xMPP + (((c.x - P.xMPP) * S.TMA + (c.y - P.yMPP) * S.TMB) + (c.z - P.zMPP) * S.TMC);
+  m.y = P.yMPP + (((c.x - P.xMPP) * S.TMD + (c.y - P.yMPP) * S.TME) + (c.z - P.zMPP) * S.TMF);
+  m.z = P.zMPP + (((c.x - P.xMPP) * S.TMG + (c.y - P.yMPP) * S.TMH) + (c.z - P.zMPP) * S.TMI);
+  return m;
+}
+
+void Transform_Vector(const scds::Transform_Matrix& TM, Duct_Vector& v) {
+  const double x = v.x;
+  const double y = v.y;
+  const double z = v.z;
+  scds::Transform_Apply(TM, x, y, z, v.x, v.y, v.z);
+}
+
+}  // namespace
+
+double Mid_Plane_Length(const Mid_Plane& mid) {
+  return std::sqrt((mid.xMP * mid.xMP + mid.yMP * mid.yMP) + mid.zMP * mid.zMP);
+}
+
+void Mid_Plane_Normalise(Mid_Plane& mid) {
+  const double MP = Mid_Plane_Length(mid);
+  mid.xMP = mid.xMP / MP;
+  mid.yMP = mid.yMP / MP;
+  mid.zMP = mid.zMP / MP;
+}
+
+scds::Transform_Matrix Reflection_Matrix(const Mid_Plane& mid) {
+  const double xMP = mid.xMP;
+  const double yMP = mid.yMP;
+  const double zMP = mid.zMP;
+  scds::Transform_Matrix S;
+  S.TMA = (yMP * yMP - xMP * xMP) + zMP * zMP;
+  S.TMB = (xMP * -2.0) * yMP;
+  S.TMC = (xMP * -2.0) * zMP;
+  S.TMD = (yMP * -2.0) * xMP;
+  S.TME = (zMP * zMP - yMP * yMP) + xMP * xMP;
+  S.TMF = (yMP * -2.0) * zMP;
+  S.TMG = (zMP * -2.0) * xMP;
+  S.TMH = (zMP * -2.0) * yMP;
+  S.TMI = (xMP * xMP - zMP * zMP) + yMP * yMP;
+  return S;
+}
+
+void Mirror_Side(const scds::Transform_Matrix& S, const Mid_Plane& mid, const Duct_Plane_Set& given,
+                 Duct_Plane_Set& built) {
+  built.ADT = Mirror_Normal(S, given.ADT);
+  built.PDT = Mirror_Normal(S, given.PDT);
+  built.LDT = Mirror_Normal(S, given.LDT);
+  built.ADTc = Mirror_Centre(S, mid, given.ADTc);
+  built.PDTc = Mirror_Centre(S, mid, given.PDTc);
+  built.LDTc = Mirror_Centre(S, mid, given.LDTc);
+}
+
+Vestibular_Frame Frame_Of(const Duct_Plane_Set& R, const Duct_Plane_Set& L) {
+  Vestibular_Frame f;
+
+  const double dx = L.LDT.x - R.LDT.x;
+  const double dy = L.LDT.y - R.LDT.y;
+  const double dz = L.LDT.z - R.LDT.z;
+  f.Z = std::sqrt((dx * dx + dy * dy) + dz * dz);
+  f.Zx = dx / f.Z;
+  f.Zy = dy / f.Z;
+  f.Zz = dz / f.Z;
+
+  const double sx = ((R.ADT.x + L.ADT.x) - R.PDT.x) - L.PDT.x;
+  const double sy = ((R.ADT.y + L.ADT.y) - R.PDT.y) - L.PDT.y;
+  const double sz = ((R.ADT.z + L.ADT.z) - R.PDT.z) - L.PDT.z;
+  f.Y = std::sqrt((sx * sx + sy * sy) + sz * sz);
+  f.Yx = sx / f.Y;
+  f.Yy = sy / f.Y;
+  f.Yz = sz / f.Y;
+
+  f.Xx = f.Yy * f.Zz - f.Yz * f.Zy;
+  f.Xy = f.Yz * f.Zx - f.Yx * f.Zz;
+  f.Xz = f.Yx * f.Zy - f.Yy * f.Zx;
+  f.X = std::sqrt((f.Xx * f.Xx + f.Xy * f.Xy) + f.Xz * f.Xz);
+  f.Xx = f.Xx / f.X;
+  f.Xy = f.Xy / f.X;
+  f.Xz = f.Xz / f.X;
+
+  f.detA = ((f.Xx * f.Yy * f.Zz + f.Yx * f.Zy * f.Xz) + f.Zx * f.Xy * f.Yz) -
+           ((f.Zx * f.Yy * f.Xz + f.Xx * f.Zy * f.Yz) + f.Yx * f.Xy * f.Zz);
+  return f;
+}
+
+scds::Transform_Matrix Frame_Inverse(const Vestibular_Frame& f) {
+  scds::Transform_Matrix TM;
+  TM.TMA = (f.Yy * f.Zz - f.Yz * f.Zy) / f.detA;
+  TM.TMB = (f.Yz * f.Zx - f.Yx * f.Zz) / f.detA;
+  TM.TMC = (f.Yx * f.Zy - f.Yy * f.Zx) / f.detA;
+  TM.TMD = (f.Xz * f.Zy - f.Xy * f.Zz) / f.detA;
+  TM.TME = (f.Xx * f.Zz - f.Xz * f.Zx) / f.detA;
+  TM.TMF = (f.Xy * f.Zx - f.Xx * f.Zy) / f.detA;
+  TM.TMG = (f.Xy * f.Yz - f.Xz * f.Yy) / f.detA;
+  TM.TMH = (f.Xz * f.Yx - f.Xx * f.Yz) / f.detA;
+  TM.TMI = (f.Xx * f.Yy - f.Xy * f.Yx) / f.detA;
+  return TM;
+}
+
+void Transform_Side(const scds::Transform_Matrix& TM, Duct_Plane_Set& side) {
+  Transform_Vector(TM, side.ADT);
+  Transform_Vector(TM, side.PDT);
+  Transform_Vector(TM, side.LDT);
+  Transform_Vector(TM, side.ADTc);
+  Transform_Vector(TM, side.PDTc);
+  Transform_Vector(TM, side.LDTc);
+}
+
+}  // namespace quintarel

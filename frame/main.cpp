@@ -1,0 +1,8 @@
+#include <iostream>
+
+#include "quintarel.h"
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  return Run_Quintarel(std::cin, std::cout, ".");
+}

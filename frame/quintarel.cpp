@@ -1,0 +1,400 @@
+#include "quintarel.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "banner.h"
+#include "byte_source.h"
+#include "dialogue.h"
+#include "error_log.h"
+#include "frame_angles.h"
+#include "frame_compute.h"
+#include "frame_files.h"
+#include "frame_paths.h"
+#include "output_file.h"
+#include "paths.h"
+#include "transform_matrix.h"
+
+namespace quintarel {
+
+namespace {
+
+// One measurement set: both sides' planes and centres (read or mirrored),
+// the side flags (1 when that side's raw vector file was read), and the
+// failures that stop its pass (error, error_plus or error_minus).
+struct Measurement_Set {
+  std::string_view name;  // "Cor", "PlusCor", "MinusCor"
+  Duct_Plane_Set R, L;
+  int SCDS_R = 0;
+  int SCDS_L = 0;
+  int error = 0;
+  // The raw vector files read for this set, to be deleted once its pass
+  // has written everything (none when they are to be kept).
+  std::string consumed[2];
+  bool output_failed = false;  // an output of this set could not be written
+};
+
+// The paths of one set's files.
+struct Set_Paths {
+  std::string right_raw, left_raw;
+  std::string vector, synangle;
+  std::string function_R, function_L;
+};
+
+Set_Paths Paths_Of_Set(std::string_view species, int set) {
+  Set_Paths p;
+  switch (set) {
+    case 0:
+      p = {Right_Vector_Path(species),
+           Left_Vector_Path(species),
+           Result_Vector_Path(species),
+           Synergistic_Angle_Result_Path(species),
+           Functional_Angle_Result_Path_R(species),
+           Functional_Angle_Result_Path_L(species)};
+      break;
+    case 1:
+      p = {Right_Vector_Plus_Path(species),
+           Left_Vector_Plus_Path(species),
+           Result_Vector_Plus_Path(species),
+           Synergistic_Angle_Plus_Result_Path(species),
+           Functional_Angle_Plus_Result_Path_R(species),
+           Functional_Angle_Plus_Result_Path_L(species)};
+      break;
+    default:
+      p = {Right_Vector_Minus_Path(species),
+           Left_Vector_Minus_Path(species),
+           Result_Vector_Minus_Path(species),
+           Synergistic_Angle_Minus_Result_Path(species),
+           Functional_Angle_Minus_Result_Path_R(species),
+           Functional_Angle_Minus_Result_Path_L(species)};
+      break;
+  }
+  return p;
+}
+
+// What every step of a run needs: where the files are, the console, the
+// temporary log and the run's count of failures (error_count).
+struct Run {
+  std::filesystem::path work_dir;
+  std::ostream* out = nullptr;
+  scds::Error_Log log;
+  int error_count = 0;
+};
+
+void Report(Run& run, const std::string& message) { scds::Error_Log_Report(run.log, *run.out, message); }
+
+std::string Cannot_Open_Message(std::string_view path, std::string_view what) {
+  std::string text = "\nImpossible to read ";
+  text += path;
+  text += "\nVerify ";
+  text += what;
+  text += " file name.\n";
+  return text;
+}
+
+// Returns false (after reporting it) when the file cannot be created.
+bool Create_Output(Run& run, scds::Output_File& file, std::string path) {
+  if (scds::Output_Create(file, run.work_dir, std::move(path))) return true;
+  Report(run, scds::Cannot_Write_Output_Message(file.path));
+  ++run.error_count;
+  return false;
+}
+
+// Closes an output created at start-up; one that could not be created was
+// reported then. Returns false when the file was not written whole.
+bool Finish_Output(Run& run, scds::Output_File& file) {
+  if (file.stream == nullptr) return false;
+  if (scds::Output_Finish(file)) return true;
+  Report(run, scds::Cannot_Write_Output_Message(file.path));
+  ++run.error_count;
+  return false;
+}
+
+// Creates, writes and closes one output; a failure is reported once.
+bool Write_Output(Run& run, std::string path, const std::string& text) {
+  scds::Output_File file;
+  if (!Create_Output(run, file, std::move(path))) return false;
+  scds::Output_Write(file, text);
+  return Finish_Output(run, file);
+}
+
+void Remove_File(const Run& run, const std::string& path) {
+  std::error_code ignored;
+  std::filesystem::remove(run.work_dir / path, ignored);
+}
+
+void Write_Banner(std::ostream& out) {
+  const char* const lines[] = {
+      "\n\n###########################################################",
+      "#                                                         #",
+      "#    Computation of the Vestibular Frame of Reference     #",
+      "#                                                         #",
+      "#                      Version 1.1                        #",
+      "#                                                         #",
+      "###########################################################",
+      "",
+      nullptr,
+  };
+  for (int k = 0; lines[k] != nullptr; ++k) scds::Write_Line(out, lines[k]);
+  scds::Write_Line(out, scds::kCreditLine);
+  const char* const files[] = {
+      "INPUT FILES:\n",
+      "IN FOLDER: Data/SPECIESNAME/\n",
+      "SPECIESNAME_R_Cor.rawvector",
+      "SPECIESNAME_R_MinusCor.rawvector",
+      "SPECIESNAME_R_PlusCor.rawvector\n",
+      "and/or\n",
+      "SPECIESNAME_L_Cor.rawvector",
+      "SPECIESNAME_L_MinusCor.rawvector",
+      "SPECIESNAME_L_PlusCor.rawvector\n",
+      "and potentially\n",
+      "IN FOLDER: Data/SPECIESNAME/Matrix/\n",
+      "SPECIESNAME.midplane\n",
+      "OUTPUT FILES:\n",
+      "IN FOLDER: Data/SPECIESNAME/Matrix\n",
+      "SPECIESNAME_uncoupled.transmat",
+      "SPECIESNAME.symmat\n",
+      "IN FOLDER: Data/SPECIESNAME/\n",
+      "SPECIESNAME_Cor.synangle",
+      "SPECIESNAME_Cor.vector",
+      "SPECIESNAME_MinusCor.synangle",
+      "SPECIESNAME_MinusCor.vector",
+      "SPECIESNAME_PlusCor.synangle",
+      "SPECIESNAME_PlusCor.vector\n",
+      "and\n",
+      "SPECIESNAME_R_Cor.functionangle",
+      "SPECIESNAME_R_MinusCor.functionangle",
+      "SPECIESNAME_R_PlusCor.functionangle\n",
+      "and/or\n",
+      "SPECIESNAME_L_Cor.functionangle",
+      "SPECIESNAME_L_MinusCor.functionangle",
+      "SPECIESNAME_L_PlusCor.functionangle\n",
+      nullptr,
+  };
+  for (int k = 0; files[k] != nullptr; ++k) scds::Write_Line(out, files[k]);
+  scds::Write_Line(out, scds::kContactLine);
+}
+
+scds::Dialogue_Texts Quintarel_Texts() {
+  scds::Dialogue_Texts texts;
+  texts.name_prompt = "\nPlease enter the exact species name your functional unit vector files use:\n";
+  texts.yes_no_reprompt = "\nPlease only answer yes (1) or no (2):\n";
+  texts.side_heading = "\nYou have functional unit vectors for:\n";
+  texts.side_items[0] = "1. the right semicircular duct system";
+  texts.side_items[1] = "2. the left semicircular duct system";
+  texts.side_items[2] = "3. both semicircular duct systems\n";
+  texts.side_reprompt = "\nPlease only answer right (1), left (2) or both (3):\n";
+  texts.max_name = Max_Species_Name();
+  return texts;
+}
+
+// Opens and reads one side's raw vector file of a set. A file that does not
+// open, or whose reads do not give all 18 values as finite numbers, fails
+// the set (its flag stays 0 and its values zero). Returns true when read.
+bool Read_Raw_Vector(Run& run, Measurement_Set& set, const std::string& path, std::string_view side,
+                     Duct_Plane_Set& planes, int& flag) {
+  scds::Byte_Source source;
+  if (!scds::Source_Open(source, run.work_dir / path)) {
+    std::string what(set.name);
+    what += " vector";
+    Report(run, Cannot_Open_Message(path, what));
+    ++run.error_count;
+    ++set.error;
+    return false;
+  }
+  Duct_Plane_Set read;
+  const int values = Raw_Vector_Read(source, side, read);
+  scds::Source_Close(source);
+  if (values < kRawVectorValues) {
+    Report(run, Raw_Vector_Layout_Message(path, set.name, values));
+    ++run.error_count;
+    ++set.error;
+    return false;
+  }
+  planes = read;
+  flag = 1;
+  return true;
+}
+
+// Reads the mid-plane file. A file that does not open, that does not give
+// its 6 values as finite numbers, or whose normal has no usable length,
+// fails every set; its values are then all zero. Returns mid (1 when read).
+int Read_Mid_Plane(Run& run, const std::string& species, Mid_Plane& mid, Measurement_Set sets[3]) {
+  const std::string path = Mid_Plane_Path(species);
+  scds::Byte_Source source;
+  std::string message;
+  if (!scds::Source_Open(source, run.work_dir / path)) {
+    message = Cannot_Open_Message(path, "mid-plane");
+  } else {
+    Mid_Plane read;
+    const int values = Mid_Plane_Read(source, read);
+    scds::Source_Close(source);
+    const double MP = Mid_Plane_Length(read);
+    if (values == kMidPlaneValues && std::isfinite(MP) && MP > 0.0) {
+      mid = read;
+      return 1;
+    }
+    message = Mid_Plane_Layout_Message(path);
+  }
+  Report(run, message);
+  ++run.error_count;
+  for (int k = 0; k < 3; ++k) ++sets[k].error;
+  return 0;
+}
+
+// Side modes 1 and 2: the given side is read, the other built by reflection
+// through the mid-sagittal plane. right is true in mode 1.
+void One_Side(Run& run, const std::string& species, bool right, scds::Output_File& symmat,
+              Measurement_Set sets[3]) {
+  Mid_Plane mid;
+  const int mid_read = Read_Mid_Plane(run, species, mid, sets);
+  Mid_Plane_Normalise(mid);
+  const scds::Transform_Matrix S = Reflection_Matrix(mid);
+  scds::Output_Write(symmat, scds::Transform_Matrix_Text(S));
+  Finish_Output(run, symmat);
+
+  for (int k = 0; k < 3; ++k) {
+    Measurement_Set& set = sets[k];
+    const Set_Paths paths = Paths_Of_Set(species, k);
+    const std::string& raw = right ? paths.right_raw : paths.left_raw;
+    Duct_Plane_Set& given = right ? set.R : set.L;
+    Duct_Plane_Set& built = right ? set.L : set.R;
+    int& flag = right ? set.SCDS_R : set.SCDS_L;
+    Read_Raw_Vector(run, set, raw, right ? "Right" : "Left", given, flag);
+    if (mid_read == 1 && flag == 1) set.consumed[0] = raw;
+    Mirror_Side(S, mid, given, built);
+  }
+}
+
+// Side mode 3: both sides read; .symmat stays empty.
+void Both_Sides(Run& run, const std::string& species, Measurement_Set sets[3]) {
+  for (int k = 0; k < 3; ++k) {
+    Measurement_Set& set = sets[k];
+    const Set_Paths paths = Paths_Of_Set(species, k);
+    Read_Raw_Vector(run, set, paths.right_raw, "Right", set.R, set.SCDS_R);
+    Read_Raw_Vector(run, set, paths.left_raw, "Left", set.L, set.SCDS_L);
+    if (set.SCDS_R == 1 && set.SCDS_L == 1) {
+      set.consumed[0] = paths.right_raw;
+      set.consumed[1] = paths.left_raw;
+    }
+  }
+}
+
+// One measurement-set pass: frame, matrix (Cor only: into transmat),
+// transformed vectors, console echo (Cor only), the .vector file, then the
+// angles and their files.
+void Set_Pass(Run& run, const std::string& species, int k, Measurement_Set& set, scds::Output_File& transmat,
+              scds::Output_File& result_vector) {
+  const bool cor = k == 0;
+  std::ostream& out = *run.out;
+  const Set_Paths paths = Paths_Of_Set(species, k);
+
+  const Vestibular_Frame frame = Frame_Of(set.R, set.L);
+  const scds::Transform_Matrix TM = Frame_Inverse(frame);
+  if (cor) scds::Output_Write(transmat, scds::Transform_Matrix_Text(TM));
+
+  Transform_Side(TM, set.R);
+  Transform_Side(TM, set.L);
+  const std::string vectors = Vector_File_Text(set.R, set.L);
+  if (cor) out << '\n' << vectors;
+  scds::Output_Write(result_vector, vectors);
+
+  const std::string synergistic = Synergistic_Text(Synergistic_Angles_Of(set.R, set.L));
+  if (cor) out << '\n' << synergistic;
+  if (!Write_Output(run, paths.synangle, synergistic)) set.output_failed = true;
+
+  if (set.SCDS_R == 1) {
+    const std::string reference = Reference_Text(Right_Reference_Angles(set.R));
+    if (cor) out << '\n' << reference;
+    if (!Write_Output(run, paths.function_R, reference)) set.output_failed = true;
+  }
+  if (set.SCDS_L == 1) {
+    const std::string reference = Reference_Text(Left_Reference_Angles(set.L));
+    if (cor) out << '\n' << reference;
+    if (!Write_Output(run, paths.function_L, reference)) set.output_failed = true;
+  }
+}
+
+}  // namespace
+
+}  // namespace quintarel
+
+int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir) {
+  using namespace quintarel;
+  const scds::Dialogue_Texts texts = Quintarel_Texts();
+
+  Write_Banner(out);
+  const std::optional<std::string> name = scds::Species_Name(in, out, texts);
+  if (!name) {
+    out.flush();
+    return 1;
+  }
+  const std::string species = *name;
+
+  Run run;
+  run.work_dir = work_dir;
+  run.out = &out;
+  scds::Error_Log_Open(run.log, out, work_dir, species, scds::Error_Log_Temp_File_Path(species),
+                       "Quintarel Errors:\n");
+
+  // Created before any input is read, so earlier files of these names are
+  // emptied first.
+  scds::Output_File transmat, symmat;
+  scds::Output_File result_vector[3];
+  Create_Output(run, transmat, Transfrom_Matrix_Path(species));
+  Create_Output(run, symmat, Symmetry_Matrix_Path(species));
+  Create_Output(run, result_vector[0], Result_Vector_Path(species));
+  Create_Output(run, result_vector[1], Result_Vector_Plus_Path(species));
+  Create_Output(run, result_vector[2], Result_Vector_Minus_Path(species));
+
+  const std::optional<int> side = scds::Menu(in, out, texts);
+  if (!side) {
+    // No empty matrix or vector file is left behind for the next program.
+    scds::Output_Discard(transmat);
+    scds::Output_Discard(symmat);
+    for (scds::Output_File& file : result_vector) scds::Output_Discard(file);
+    scds::Error_Log_Merge(run.log, out, run.error_count > 0);
+    out.flush();
+    return 1;
+  }
+
+  Measurement_Set sets[3];
+  sets[0].name = "Cor";
+  sets[1].name = "PlusCor";
+  sets[2].name = "MinusCor";
+  if (*side == 3) {
+    Both_Sides(run, species, sets);
+  } else {
+    One_Side(run, species, *side == 1, symmat, sets);
+  }
+
+  for (int k = 0; k < 3; ++k) {
+    Measurement_Set& set = sets[k];
+    if (set.error == 0) Set_Pass(run, species, k, set, transmat, result_vector[k]);
+    if (k == 0 && !Finish_Output(run, transmat)) set.output_failed = true;
+    if (!Finish_Output(run, result_vector[k])) set.output_failed = true;
+    // A set's raw vector files are consumed once its results are all
+    // written; when one could not be, they stay for the next run.
+    if (!set.output_failed) {
+      for (const std::string& raw : set.consumed) {
+        if (!raw.empty()) Remove_File(run, raw);
+      }
+    }
+  }
+  Finish_Output(run, symmat);  // still open (and empty) in mode 3
+
+  if (sets[0].error > 0) {
+    Remove_File(run, Result_Vector_Path(species));
+    Remove_File(run, Transfrom_Matrix_Path(species));
+  }
+  if (sets[1].error > 0) Remove_File(run, Result_Vector_Plus_Path(species));
+  if (sets[2].error > 0) Remove_File(run, Result_Vector_Minus_Path(species));
+
+  scds::Error_Log_Merge(run.log, out, run.error_count > 0);
+  scds::Exit(in, out);
+  out.flush();
+  return 0;
+}

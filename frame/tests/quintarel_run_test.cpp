@@ -1,0 +1,476 @@
+// Quintarel run end to end: a species folder in a temporary directory, the
+// answers on standard input, then the console text, every file written, the
+// species error log and the inputs that remain. The expected numbers come
+// from expected_quintarel.py (expected_quintarel.h).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "banner.h"
+#include "expected_quintarel.h"
+#include "scds_testing.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using scds_testing::Exists;
+using scds_testing::Read_File;
+using scds_testing::Run_Program;
+using scds_testing::Temp_Dir;
+using scds_testing::Write_File;
+
+const char* const kSets[3] = {"Cor", "PlusCor", "MinusCor"};
+const std::string kEarlier = "written by an earlier run\n";
+
+const std::string& Expected(const std::string& name) {
+  const auto found = expected::kByName.find(name);
+  if (found == expected::kByName.end()) throw std::runtime_error("no expected text " + name);
+  return *found->second;
+}
+
+// The console up to the side question, for a species name answered and
+// confirmed at once.
+std::string Console_Start(const std::string& species) {
+  std::string text =
+      "\n\n###########################################################\n"
+      "#                                                         #\n"
+      "#    Computation of the Vestibular Frame of Reference     #\n"
+      "#                                                         #\n"
+      "#                      Version 1.1                        #\n"
+      "#                                                         #\n"
+      "###########################################################\n"
+      "\n";
+  text += std::string(scds::kCreditLine) + "\n";
+  text +=
+      "INPUT FILES:\n\n"
+      "IN FOLDER: Data/SPECIESNAME/\n\n"
+      "SPECIESNAME_R_Cor.rawvector\n"
+      "SPECIESNAME_R_MinusCor.rawvector\n"
+      "SPECIESNAME_R_PlusCor.rawvector\n\n"
+      "and/or\n\n"
+      "SPECIESNAME_L_Cor.rawvector\n"
+      "SPECIESNAME_L_MinusCor.rawvector\n"
+      "SPECIESNAME_L_PlusCor.rawvector\n\n"
+      "and potentially\n\n"
+      "IN FOLDER: Data/SPECIESNAME/Matrix/\n\n"
+      "SPECIESNAME.midplane\n\n"
+      "OUTPUT FILES:\n\n"
+      "IN FOLDER: Data/SPECIESNAME/Matrix\n\n"
+      "SPECIESNAME_uncoupled.transmat\n"
+      "SPECIESNAME.symmat\n\n"
+      "IN FOLDER: Data/SPECIESNAME/\n\n"
+      "SPECIESNAME_Cor.synangle\n"
+      "SPECIESNAME_Cor.vector\n"
+      "SPECIESNAME_MinusCor.synangle\n"
+      "SPECIESNAME_MinusCor.vector\n"
+      "SPECIESNAME_PlusCor.synangle\n"
+      "SPECIESNAME_PlusCor.vector\n\n"
+      "and\n\n"
+      "SPECIESNAME_R_Cor.functionangle\n"
+      "SPECIESNAME_R_MinusCor.functionangle\n"
+      "SPECIESNAME_R_PlusCor.functionangle\n\n"
+      "and/or\n\n"
+      "SPECIESNAME_L_Cor.functionangle\n"
+      "SPECIESNAME_L_MinusCor.functionangle\n"
+      "SPECIESNAME_L_PlusCor.functionangle\n\n";
+  text += std::string(scds::kContactLine) + "\n";
+  text += "\nPlease enter the exact species name your functional unit vector files use:\n\n";
+  text += "\nIs " + species + " the correct name?\n\n1. Yes\n2. No\n\n";
+  return text;
+}
+
+const std::string kSideMenu =
+    "\nYou have functional unit vectors for:\n\n"
+    "1. the right semicircular duct system\n"
+    "2. the left semicircular duct system\n"
+    "3. both semicircular duct systems\n\n";
+
+const std::string kClosing = "\nPress any key, then Enter to exit.";
+
+// The sign printf writes before a nan is the arithmetic's; compare nan as nan.
+std::string Without_Nan_Signs(std::string text) {
+  for (std::size_t at = text.find("-nan"); at != std::string::npos; at = text.find("-nan", at)) text.erase(at, 1);
+  return text;
+}
+
+std::string Raw_Path(const std::string& side, int set) {
+  return "Data/Sp/Sp_" + side + "_" + kSets[set] + ".rawvector";
+}
+
+std::string Raw_Text(const std::string& side, int set) {
+  return Expected(std::string("Raw_") + side + "_" + kSets[set]);
+}
+
+// A change to the six good raw vector files a case starts from.
+struct Raw_Change {
+  const char* side;  // "R" or "L"
+  int set;
+  enum { Missing, Text, Folder } kind;
+  std::string text;  // for Text
+};
+
+struct Run_Case {
+  const char* name;
+  int mode;          // the side answer: 1 right, 2 left, 3 both
+  const char* mid;   // mid-plane file text, nullptr for none
+  std::vector<Raw_Change> changes;
+  std::string messages;  // the failures reported, in order
+  bool ran[3];           // which set passes ran
+  const char* symmat;    // expected .symmat, "" when empty; nan compared as nan
+};
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  if (at == std::string::npos) throw std::runtime_error("no " + from);
+  return text.replace(at, from.size(), to);
+}
+
+const std::string kNanMatrix = "nan\tnan\tnan\nnan\tnan\tnan\nnan\tnan\tnan";
+
+std::string Open_Message(const std::string& path, const std::string& what) {
+  return "\nImpossible to read " + path + "\nVerify " + what + " file name.\n";
+}
+
+std::string Layout_Message(const std::string& path, const std::string& set, int values) {
+  return "\nImpossible to read " + path + "\nVerify the layout of the " + set + " vector file: " +
+         std::to_string(values) + " of 18 values read.\n";
+}
+
+const std::string kMidLayout =
+    "\nImpossible to read Data/Sp/Matrix/Sp.midplane\nVerify the layout of the mid-plane file.\n";
+
+std::vector<Run_Case> Cases() {
+  const std::string right_cor = Raw_Text("R", 0);
+  std::vector<Run_Case> cases;
+  cases.push_back({"BothSidesEveryFile", 3, expected::kMidPlane.c_str(), {}, "", {true, true, true}, ""});
+  cases.push_back({"BothSidesLeftPlusCorMissing", 3, nullptr, {{"L", 1, Raw_Change::Missing, ""}},
+                   Open_Message(Raw_Path("L", 1), "PlusCor vector"), {true, false, true}, ""});
+  cases.push_back({"BothSidesBothCorMissing", 3, nullptr,
+                   {{"R", 0, Raw_Change::Missing, ""}, {"L", 0, Raw_Change::Missing, ""}},
+                   Open_Message(Raw_Path("R", 0), "Cor vector") + Open_Message(Raw_Path("L", 0), "Cor vector"),
+                   {false, true, true}, ""});
+  cases.push_back({"BothSidesRightCorCutShort", 3, nullptr,
+                   {{"R", 0, Raw_Change::Text, Replaced(right_cor, " -0.841z\n", "\n")}},
+                   Layout_Message(Raw_Path("R", 0), "Cor", 17), {false, true, true}, ""});
+  cases.push_back({"BothSidesLeftMinusCorHoldsNan", 3, nullptr,
+                   {{"L", 2, Raw_Change::Text, Replaced(Raw_Text("L", 2), "-0.31076x", "nanx")}},
+                   Layout_Message(Raw_Path("L", 2), "MinusCor", 17), {true, true, false}, ""});
+  cases.push_back({"BothSidesRightPlusCorIsALeftFile", 3, nullptr, {{"R", 1, Raw_Change::Text, Raw_Text("L", 1)}},
+                   Layout_Message(Raw_Path("R", 1), "PlusCor", 0), {true, false, true}, ""});
+  cases.push_back({"BothSidesRightMinusCorIsAFolder", 3, nullptr, {{"R", 2, Raw_Change::Folder, ""}},
+                   Open_Message(Raw_Path("R", 2), "MinusCor vector"), {true, true, false}, ""});
+
+  cases.push_back({"RightSideMirrored", 1, expected::kMidPlane.c_str(), {}, "", {true, true, true},
+                   expected::kSymmat.c_str()});
+  cases.push_back({"LeftSideMirrored", 2, expected::kMidPlane.c_str(), {}, "", {true, true, true},
+                   expected::kSymmat.c_str()});
+  cases.push_back({"RightSidePlusCorMissing", 1, expected::kMidPlane.c_str(), {{"R", 1, Raw_Change::Missing, ""}},
+                   Open_Message(Raw_Path("R", 1), "PlusCor vector"), {true, false, true},
+                   expected::kSymmat.c_str()});
+  cases.push_back({"RightSideOnlyLeftFiles", 1, expected::kMidPlane.c_str(),
+                   {{"R", 0, Raw_Change::Missing, ""}, {"R", 1, Raw_Change::Missing, ""},
+                    {"R", 2, Raw_Change::Missing, ""}},
+                   Open_Message(Raw_Path("R", 0), "Cor vector") + Open_Message(Raw_Path("R", 1), "PlusCor vector") +
+                       Open_Message(Raw_Path("R", 2), "MinusCor vector"),
+                   {false, false, false}, expected::kSymmat.c_str()});
+  cases.push_back({"RightSideMidPlaneMissing", 1, nullptr, {},
+                   Open_Message("Data/Sp/Matrix/Sp.midplane", "mid-plane"), {false, false, false},
+                   kNanMatrix.c_str()});
+  cases.push_back({"LeftSideMidPlaneFiveValues", 2, "0.05\t2.0\t-0.1\n0.3 0.2\n", {}, kMidLayout,
+                   {false, false, false}, kNanMatrix.c_str()});
+  cases.push_back({"RightSideMidPlaneZeroNormal", 1, "0\t0\t0\n0.3\t0.2\t-0.1\n", {}, kMidLayout,
+                   {false, false, false}, kNanMatrix.c_str()});
+  cases.push_back({"RightSideMidPlaneNormalTooLong", 1, "1e200\t1e200\t0\n0\t0\t0\n", {}, kMidLayout,
+                   {false, false, false}, kNanMatrix.c_str()});
+  cases.push_back({"LeftSideMidPlanePointInfinite", 2, "0.05\t2.0\t-0.1\n0.3\tinf\t-0.1\n", {}, kMidLayout,
+                   {false, false, false}, kNanMatrix.c_str()});
+  // The other side's missing file is not read, so not reported.
+  cases.push_back({"LeftSideWithoutRightFiles", 2, expected::kMidPlane.c_str(),
+                   {{"R", 0, Raw_Change::Missing, ""}, {"R", 1, Raw_Change::Missing, ""}}, "", {true, true, true},
+                   expected::kSymmat.c_str()});
+  return cases;
+}
+
+TEST(QuintarelRun, EveryFileConsoleAndLog) {
+  for (const Run_Case& c : Cases()) {
+    SCOPED_TRACE(c.name);
+    Temp_Dir dir;
+    scds_testing::Make_Species_Folder(dir.path, "Sp");
+    const fs::path sp = dir.path / "Data/Sp";
+
+    // Inputs: the six good raw vector files, then the case's changes.
+    std::string raw[2][3];  // what each raw file holds before the run ("" none)
+    const char* const sides[2] = {"R", "L"};
+    for (int s = 0; s < 2; ++s) {
+      for (int k = 0; k < 3; ++k) raw[s][k] = Raw_Text(sides[s], k);
+    }
+    bool folder[2][3] = {};
+    for (const Raw_Change& change : c.changes) {
+      const int s = std::string(change.side) == "R" ? 0 : 1;
+      raw[s][change.set] = change.kind == Raw_Change::Text ? change.text : "";
+      folder[s][change.set] = change.kind == Raw_Change::Folder;
+    }
+    for (int s = 0; s < 2; ++s) {
+      for (int k = 0; k < 3; ++k) {
+        const fs::path file = dir.path / Raw_Path(sides[s], k);
+        if (folder[s][k]) fs::create_directory(file);
+        if (!raw[s][k].empty()) Write_File(file, raw[s][k]);
+      }
+    }
+    if (c.mid != nullptr) Write_File(sp / "Matrix/Sp.midplane", c.mid);
+    // Outputs of an earlier run: the matrix and vectors are replaced or
+    // removed, angle files of a set that does not run are left alone.
+    Write_File(sp / "Matrix/Sp_uncoupled.transmat", kEarlier);
+    for (int k = 0; k < 3; ++k) {
+      Write_File(sp / ("Sp_" + std::string(kSets[k]) + ".vector"), kEarlier);
+      Write_File(sp / ("Sp_" + std::string(kSets[k]) + ".synangle"), kEarlier);
+      for (const char* side : sides) {
+        Write_File(sp / ("Sp_" + std::string(side) + "_" + kSets[k] + ".functionangle"), kEarlier);
+      }
+    }
+
+    const scds_testing::Program_Run run =
+        Run_Program("Quintarel", dir.path, "Sp\n1\n" + std::to_string(c.mode) + "\nx\n");
+
+    const std::string prefix = c.mode == 3 ? "Both_" : c.mode == 1 ? "Right_" : "Left_";
+    const bool read_side[2] = {c.mode != 2, c.mode != 1};
+
+    std::string console = Console_Start("Sp") + kSideMenu + c.messages;
+    if (c.ran[0]) {
+      console += "\n" + Expected(prefix + "Cor_vector") + "\n" + Expected(prefix + "Cor_synangle");
+      if (read_side[0]) console += "\n" + Expected(prefix + "Cor_function_R");
+      if (read_side[1]) console += "\n" + Expected(prefix + "Cor_function_L");
+    }
+    console += kClosing;
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, console);
+
+    EXPECT_EQ(Read_File(sp / "Matrix/Sp_uncoupled.transmat"),
+              c.ran[0] ? Expected(c.mode == 3 ? "Both_Transmat" : prefix + "Transmat") : "<missing Sp_uncoupled.transmat>");
+    EXPECT_EQ(Without_Nan_Signs(Read_File(sp / "Matrix/Sp.symmat")), c.symmat);
+
+    for (int k = 0; k < 3; ++k) {
+      SCOPED_TRACE(kSets[k]);
+      const std::string set = kSets[k];
+      EXPECT_EQ(Read_File(sp / ("Sp_" + set + ".vector")),
+                c.ran[k] ? Expected(prefix + set + "_vector") : "<missing Sp_" + set + ".vector>");
+      EXPECT_EQ(Read_File(sp / ("Sp_" + set + ".synangle")),
+                c.ran[k] ? Expected(prefix + set + "_synangle") : kEarlier);
+      for (int s = 0; s < 2; ++s) {
+        const std::string side = sides[s];
+        EXPECT_EQ(Read_File(sp / ("Sp_" + side + "_" + set + ".functionangle")),
+                  c.ran[k] && read_side[s] ? Expected(prefix + set + "_function_" + side) : kEarlier)
+            << side;
+        // A raw file is consumed only by a set that ran on it.
+        const fs::path file = dir.path / Raw_Path(side, k);
+        if (c.ran[k] && read_side[s]) {
+          EXPECT_FALSE(Exists(file)) << side;
+        } else if (folder[s][k]) {
+          EXPECT_TRUE(fs::is_directory(file)) << side;
+        } else {
+          EXPECT_EQ(Read_File(file), raw[s][k].empty() ? "<missing " + file.filename().string() + ">" : raw[s][k])
+              << side;
+        }
+      }
+    }
+    if (c.mid != nullptr) {
+      EXPECT_EQ(Read_File(sp / "Matrix/Sp.midplane"), c.mid);
+    }
+
+    EXPECT_EQ(Read_File(sp / "Sp.errorlog"),
+              c.messages.empty() ? "<missing Sp.errorlog>" : "Quintarel Errors:\n" + c.messages + "\n");
+    EXPECT_FALSE(Exists(sp / "Sp_temp.errorlog"));
+  }
+}
+
+TEST(QuintarelRun, FrameWithoutLengthWritesNotANumber) {
+  // Equal lateral normals: Z has no length; nan runs through the Cor set.
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const fs::path sp = dir.path / "Data/Sp";
+  Write_File(dir.path / Raw_Path("R", 0), Raw_Text("R", 0));
+  Write_File(dir.path / Raw_Path("L", 0),
+             Replaced(Raw_Text("L", 0), "Left Lateral duct: -0.31645x -0.04108y 0.94772z",
+                      "Left Lateral duct: 0.32891x -0.03566y -0.94369z"));
+  const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n3\nx\n");
+  const std::string messages = Open_Message(Raw_Path("R", 1), "PlusCor vector") +
+                               Open_Message(Raw_Path("L", 1), "PlusCor vector") +
+                               Open_Message(Raw_Path("R", 2), "MinusCor vector") +
+                               Open_Message(Raw_Path("L", 2), "MinusCor vector");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(Without_Nan_Signs(run.output),
+            Console_Start("Sp") + kSideMenu + messages + "\n" + expected::kDegenerate_vector + "\n" +
+                expected::kDegenerate_synangle + "\n" + expected::kDegenerate_function_R + "\n" +
+                expected::kDegenerate_function_L + kClosing);
+  EXPECT_EQ(Without_Nan_Signs(Read_File(sp / "Matrix/Sp_uncoupled.transmat")), expected::kDegenerate_Transmat);
+  EXPECT_EQ(Without_Nan_Signs(Read_File(sp / "Sp_Cor.vector")), expected::kDegenerate_vector);
+  EXPECT_EQ(Without_Nan_Signs(Read_File(sp / "Sp_Cor.synangle")), expected::kDegenerate_synangle);
+  EXPECT_EQ(Without_Nan_Signs(Read_File(sp / "Sp_R_Cor.functionangle")), expected::kDegenerate_function_R);
+  EXPECT_EQ(Without_Nan_Signs(Read_File(sp / "Sp_L_Cor.functionangle")), expected::kDegenerate_function_L);
+  EXPECT_FALSE(Exists(sp / "Sp_PlusCor.vector"));
+  EXPECT_FALSE(Exists(sp / "Sp_MinusCor.vector"));
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + messages + "\n");
+}
+
+TEST(QuintarelRun, EndOfInputAtTheSideQuestionRemovesTheFiveOutputs) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const fs::path sp = dir.path / "Data/Sp";
+  for (int k = 0; k < 3; ++k) Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
+  Write_File(sp / "Matrix/Sp_uncoupled.transmat", kEarlier);  // would be emptied, then read as zeros
+  const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, Console_Start("Sp") + kSideMenu);
+  for (const char* file : {"Matrix/Sp_uncoupled.transmat", "Matrix/Sp.symmat", "Sp_Cor.vector", "Sp_PlusCor.vector",
+                           "Sp_MinusCor.vector", "Sp_temp.errorlog", "Sp.errorlog"}) {
+    EXPECT_FALSE(Exists(sp / file)) << file;
+  }
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(Read_File(dir.path / Raw_Path("R", k)), Raw_Text("R", k));
+}
+
+TEST(QuintarelRun, EndOfInputAtTheNameCreatesNothing) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "  \n");
+  EXPECT_EQ(run.status, 1);
+  const std::string start = Console_Start("Sp");
+  EXPECT_EQ(run.output, start.substr(0, start.find("\nIs Sp")));
+  EXPECT_TRUE(fs::is_empty(dir.path / "Data/Sp/Matrix"));
+}
+
+TEST(QuintarelRun, AnswersOutOfPlaceAreAskedAgain) {
+  // A name too long for the matrix path, a "no", a word at the side question.
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const std::string too_long(112, 'n');
+  const scds_testing::Program_Run run =
+      Run_Program("Quintarel", dir.path, too_long + "\nOther\n2\nSp\n1\nboth\n0\n1\nx\n");
+  const std::string start = Console_Start("Sp");
+  const std::string prompt = "\nPlease enter the exact species name your functional unit vector files use:\n\n";
+  const std::string banner = start.substr(0, start.find(prompt));
+  const std::string reprompt = "\nPlease only answer right (1), left (2) or both (3):\n\n";
+  const std::string messages = Open_Message("Data/Sp/Matrix/Sp.midplane", "mid-plane") +
+                               Open_Message(Raw_Path("R", 0), "Cor vector") +
+                               Open_Message(Raw_Path("R", 1), "PlusCor vector") +
+                               Open_Message(Raw_Path("R", 2), "MinusCor vector");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, banner + prompt +
+                            "\nThis name is too long for the file names it makes: use at most 111 characters.\n" +
+                            prompt + "\nIs Other the correct name?\n\n1. Yes\n2. No\n\n" + prompt +
+                            "\nIs Sp the correct name?\n\n1. Yes\n2. No\n\n" + kSideMenu + reprompt + reprompt +
+                            messages + kClosing);
+}
+
+TEST(QuintarelRun, SpeciesFolderMissing) {
+  // Nothing can be written: every output is reported, the run goes on with
+  // console messages only and ends normally.
+  Temp_Dir dir;
+  fs::create_directory(dir.path / "Data");
+  const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Nope\n1\n3\nx\n");
+  auto cannot_write = [](const std::string& path) {
+    return "\nImpossible to write " + path + "\nVerify that its folder exists and has room.\n";
+  };
+  std::string reads;
+  for (int k = 0; k < 3; ++k) {
+    for (const char* side : {"R", "L"}) {
+      reads += "\nImpossible to read Data/Nope/Nope_" + std::string(side) + "_" + kSets[k] +
+               ".rawvector\nVerify " + kSets[k] + " vector file name.\n";
+    }
+  }
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Console_Start("Nope") +
+                            "\nImpossible to write Data/Nope/Nope_temp.errorlog\n"
+                            "Verify the species name and that its folder exists.\n" +
+                            cannot_write("Data/Nope/Matrix/Nope_uncoupled.transmat") +
+                            cannot_write("Data/Nope/Matrix/Nope.symmat") + cannot_write("Data/Nope/Nope_Cor.vector") +
+                            cannot_write("Data/Nope/Nope_PlusCor.vector") +
+                            cannot_write("Data/Nope/Nope_MinusCor.vector") + kSideMenu + reads + kClosing);
+  EXPECT_TRUE(fs::is_empty(dir.path / "Data"));
+}
+
+TEST(QuintarelRun, AngleFileThatCannotBeWritten) {
+  // The Cor synergistic file is a folder: reported once, counted for the
+  // log's empty line; everything else is written as usual.
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const fs::path sp = dir.path / "Data/Sp";
+  for (int k = 0; k < 3; ++k) {
+    Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
+    Write_File(dir.path / Raw_Path("L", k), Raw_Text("L", k));
+  }
+  fs::create_directory(sp / "Sp_Cor.synangle");
+  const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n3\nx\n");
+  const std::string message =
+      "\nImpossible to write Data/Sp/Sp_Cor.synangle\nVerify that its folder exists and has room.\n";
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Console_Start("Sp") + kSideMenu + "\n" + expected::kBoth_Cor_vector + "\n" +
+                            expected::kBoth_Cor_synangle + message + "\n" + expected::kBoth_Cor_function_R + "\n" +
+                            expected::kBoth_Cor_function_L + kClosing);
+  EXPECT_EQ(Read_File(sp / "Matrix/Sp_uncoupled.transmat"), expected::kBoth_Transmat);
+  EXPECT_EQ(Read_File(sp / "Sp_Cor.vector"), expected::kBoth_Cor_vector);
+  EXPECT_EQ(Read_File(sp / "Sp_R_Cor.functionangle"), expected::kBoth_Cor_function_R);
+  EXPECT_EQ(Read_File(sp / "Sp_PlusCor.synangle"), expected::kBoth_PlusCor_synangle);
+  EXPECT_TRUE(fs::is_directory(sp / "Sp_Cor.synangle"));
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + message + "\n");
+  // The Cor inputs stay for a run that can write all their results.
+  EXPECT_EQ(Read_File(dir.path / Raw_Path("R", 0)), Raw_Text("R", 0));
+  EXPECT_EQ(Read_File(dir.path / Raw_Path("L", 0)), Raw_Text("L", 0));
+  for (int k = 1; k < 3; ++k) {
+    EXPECT_FALSE(Exists(dir.path / Raw_Path("R", k)));
+    EXPECT_FALSE(Exists(dir.path / Raw_Path("L", k)));
+  }
+}
+
+TEST(QuintarelRun, MatrixFolderMissingOneSide) {
+  // No Matrix folder: neither matrix can be written (each reported once)
+  // and no mid-plane can be read, so every set fails and keeps its input.
+  Temp_Dir dir;
+  const fs::path sp = dir.path / "Data/Sp";
+  fs::create_directories(sp);
+  for (int k = 0; k < 3; ++k) Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
+  const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n1\nx\n");
+  const std::string created =
+      "\nImpossible to write Data/Sp/Matrix/Sp_uncoupled.transmat\nVerify that its folder exists and has room.\n"
+      "\nImpossible to write Data/Sp/Matrix/Sp.symmat\nVerify that its folder exists and has room.\n";
+  const std::string mid = Open_Message("Data/Sp/Matrix/Sp.midplane", "mid-plane");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Console_Start("Sp") + created + kSideMenu + mid + kClosing);
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + created + mid + "\n");
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(Read_File(dir.path / Raw_Path("R", k)), Raw_Text("R", k));
+  for (const char* file : {"Sp_Cor.vector", "Sp_PlusCor.vector", "Sp_MinusCor.vector", "Sp_Cor.synangle"}) {
+    EXPECT_FALSE(Exists(sp / file)) << file;
+  }
+}
+
+TEST(QuintarelRun, MatrixFolderMissingBothSides) {
+  // Both sides read, every pass runs, but the Cor matrix cannot be handed
+  // over: the Cor inputs are kept, the other sets' inputs are consumed.
+  Temp_Dir dir;
+  const fs::path sp = dir.path / "Data/Sp";
+  fs::create_directories(sp);
+  for (int k = 0; k < 3; ++k) {
+    Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
+    Write_File(dir.path / Raw_Path("L", k), Raw_Text("L", k));
+  }
+  const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n3\nx\n");
+  const std::string messages =
+      "\nImpossible to write Data/Sp/Matrix/Sp_uncoupled.transmat\nVerify that its folder exists and has room.\n"
+      "\nImpossible to write Data/Sp/Matrix/Sp.symmat\nVerify that its folder exists and has room.\n";
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Console_Start("Sp") + messages + kSideMenu + "\n" + expected::kBoth_Cor_vector + "\n" +
+                            expected::kBoth_Cor_synangle + "\n" + expected::kBoth_Cor_function_R + "\n" +
+                            expected::kBoth_Cor_function_L + kClosing);
+  EXPECT_EQ(Read_File(sp / "Sp_Cor.vector"), expected::kBoth_Cor_vector);
+  EXPECT_EQ(Read_File(sp / "Sp_MinusCor.vector"), expected::kBoth_MinusCor_vector);
+  EXPECT_EQ(Read_File(dir.path / Raw_Path("R", 0)), Raw_Text("R", 0));
+  EXPECT_EQ(Read_File(dir.path / Raw_Path("L", 0)), Raw_Text("L", 0));
+  for (int k = 1; k < 3; ++k) {
+    EXPECT_FALSE(Exists(dir.path / Raw_Path("R", k)));
+    EXPECT_FALSE(Exists(dir.path / Raw_Path("L", k)));
+  }
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + messages + "\n");
+}
+
+}  // namespace

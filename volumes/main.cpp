@@ -1,0 +1,8 @@
+#include <iostream>
+
+#include "brindleck.h"
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  return scds::Run_Brindleck(std::cin, std::cout, ".");
+}

@@ -1,0 +1,78 @@
+#include "volume_report.h"
+
+#include <system_error>
+
+#include "number_format.h"
+#include "output_file.h"
+#include "paths.h"
+
+namespace scds {
+
+std::string Right_Volume_Results_Path(std::string_view species) {
+  std::string file(species);
+  file += "_R_Raw.volume";
+  return Join_Path(Species_Folder(species), file);
+}
+
+std::string Left_Volume_Results_Path(std::string_view species) {
+  std::string file(species);
+  file += "_L_Raw.volume";
+  return Join_Path(Species_Folder(species), file);
+}
+
+std::string Raw_Volume_Report_Text(const Side_Volumes& v) {
+  std::string text = "ENDOLYMPH VOLUMES\n";
+  text += "\n";
+  text += Volume_Line("Anterior slender duct: ", v.volume_Sa);
+  text += Volume_Line("Posterior slender duct: ", v.volume_Sp);
+  text += Volume_Line("Lateral slender duct: ", v.volume_Sl);
+  text += "\n";
+  text += Volume_Line("Common crus: ", v.volume_CC);
+  text += Volume_Line("Simple crus: ", v.volume_SC);
+  text += "\n";
+  text += Volume_Line("Anterior utricle: ", v.volume_UCa);
+  text += Volume_Line("Posterior utricle: ", v.volume_UCp);
+  text += "\n";
+  text += Volume_Line("Anterior ampulla: ", v.volume_Aa);
+  text += Volume_Line("Posterior ampulla: ", v.volume_Ap);
+  text += Volume_Line("Lateral ampulla: ", v.volume_Al);
+  text += "\n";
+  text += Volume_Line("Anterior duct: ", v.volume_A);
+  text += Volume_Line("Posterior duct: ", v.volume_P);
+  text += Volume_Line("Lateral duct: ", v.volume_L);
+  text += "\n";
+  text += Volume_Line("Total SCDS volume: ", v.volume_Total);
+  text += Volume_Line("Smoothed SCDS volume: ", v.volume_SCDS);
+  text += Volume_Line("Segmented SCDS volume: ", v.volume_Control);
+  text += "\n";
+  text += "Smoothing effect: ";
+  Append_F(text, v.S_effect);
+  text += " %\n";
+  text += "Division error: ";
+  Append_F(text, v.D_effect);
+  text += " %\n";
+  return text;
+}
+
+void Raw_Volume_Report_Write(const std::filesystem::path& work_dir, std::string_view species, Side side,
+                             const Side_Volumes& v, Error_Log& log, std::ostream& out) {
+  const std::string path = side == Side::Right ? Right_Volume_Results_Path(species) : Left_Volume_Results_Path(species);
+  Output_File file;
+  if (Output_Create(file, work_dir, path)) {
+    Output_Write(file, Raw_Volume_Report_Text(v));
+    if (!Output_Finish(file)) Error_Log_Report(log, out, Cannot_Write_Output_Message(path));
+  } else {
+    Error_Log_Report(log, out, Cannot_Write_Output_Message(path));
+  }
+  // No segment of the side was read: no report of that side remains, not
+  // even one left by an earlier run.
+  // (A folder of that name is not a report and stays.)
+  if (v.error_count == 11) {
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(std::filesystem::symlink_status(work_dir / path, ignored))) {
+      std::filesystem::remove(work_dir / path, ignored);
+    }
+  }
+}
+
+}  // namespace scds
