@@ -274,6 +274,11 @@ files[f"Data/{SPECIES}/{SPECIES}_Cor.morph"] = cor_text
 files[f"Data/{SPECIES}/{SPECIES}_PlusCor.morph"] = plus_text
 
 
+# Quintarel's uncoupled matrix, which the Cor pass hands on (not read by the
+# first half of the model).
+files[f"Data/{SPECIES}/Matrix/{SPECIES}_uncoupled.transmat"] = (
+    "0.583107\t0.797331\t0.155493\n-0.792650\t0.598912\t-0.113824\n-0.183814\t-0.074325\t0.980147")
+
 # ----------------------------------------------------------------- calibration
 def calibrate(p):
     """Cor pass: residuals, residual areas, stiffnesses, profile factors."""
