@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <sstream>
@@ -107,6 +108,30 @@ TEST(FirstHalf, InvertedCalibrationOnCorGeometryGivesCorValuesBack) {
   const double* ws = &f.run.pass.wsCa_high;
   const double* ws_cor = &cor_pass.wsCa_high;
   for (int k = 0; k < 9; ++k) EXPECT_NEAR(ws[k], ws_cor[k], std::abs(ws_cor[k]) * 1e-13) << k;
+}
+
+// The reset between passes clears the pass's state and nothing else.
+TEST(FirstHalf, ResetClearsThePassOnly) {
+  Fixture_Run f;
+  f.Prologue();
+  f.Cor_Pass();
+  f.run.matrices[0].MatA_l[0] = 5.0;
+  f.run.carried.TM.TMA = 0.5;
+  const Run_State before = f.run;
+  Reset_Pass(f.run);
+  const double* values = &f.run.pass.LSa;
+  const std::size_t count = (sizeof(Pass_State) - offsetof(Pass_State, LSa)) / sizeof(double);
+  for (std::size_t k = 0; k < count; ++k) ASSERT_EQ(values[k], 0.0) << k;
+  EXPECT_EQ(f.run.pass.error_morpho, 0);
+  EXPECT_EQ(f.run.cupula.KADT_high, before.cupula.KADT_high);
+  EXPECT_EQ(f.run.cupula.dl_low_mean_l, before.cupula.dl_low_mean_l);
+  EXPECT_EQ(f.run.carried.Log_Res_wsCl_low, before.carried.Log_Res_wsCl_low);
+  EXPECT_EQ(f.run.carried.aCp_Res, before.carried.aCp_Res);
+  EXPECT_EQ(f.run.carried.rho_e, before.carried.rho_e);
+  EXPECT_EQ(f.run.carried.TM.TMA, 0.5);
+  EXPECT_EQ(f.run.fea.aCl_FEA, before.fea.aCl_FEA);
+  EXPECT_EQ(f.run.matrices[0].MatA_l[0], 5.0);
+  EXPECT_EQ(f.run.matrices[1].MatA_l, Initial_State_Matrix());
 }
 
 // A missing morphometry file: every segment mass and damping is nan, the
