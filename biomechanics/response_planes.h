@@ -1,0 +1,15 @@
+// The coupled gains, the maximal response planes and the angles: the coupled
+// mechanical and velocity gain vectors of each duct and case, the response
+// plane normals of both sides, the rotation about the y axis (built in the
+// Cor pass only, carried to the other passes), its application to the
+// response normals, duct-plane normals and centres of rotation, the prime
+// directions and the ipsilateral, synergistic and reference angles.
+#pragma once
+
+#include "biomechanics_state.h"
+
+namespace scds::ostravel {
+
+void Response_Planes(Run_State& run);
+
+}  // namespace scds::ostravel
