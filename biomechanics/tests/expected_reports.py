@@ -1,0 +1,1493 @@
+#!/usr/bin/env python3
+"""Expected bytes of everything Ostravel writes for a complete species folder.
+
+Writes reports_fixture.inc next to this script: the species folder's input
+files (the finite element files of both sides, the three sets' morphometry,
+Quintarel's uncoupled matrix), the answers to the material prompts, and what
+a run writes: the short and extended report of each set, the Cor pass's
+console echo, the six line sets and the vestibular matrix; the variant
+reports when the PlusCor and MinusCor files are the Cor one, and the PlusCor
+short report when its file is missing; and, for the report layouts alone, a
+synthetic value for every printed quantity with the three texts it gives.
+
+The whole model is evaluated here from its formulas, in their order and
+grouping: the finite element inputs, calibration and uncoupled model as in
+expected_first_half.py (copied), then the coupled model with GSL's
+eigenvalues (libgsl through ctypes), the coupled gains, response planes,
+rotation and angles, and the line sets and matrix. The report layouts are
+written out as the system gives them, not taken from the program.
+
+Run: python3 expected_reports.py
+"""
+
+import ctypes
+import math
+import os
+
+libm = ctypes.CDLL("libm.so.6")
+for _name in ("log10", "pow", "sqrt"):
+    getattr(libm, _name).restype = ctypes.c_double
+    getattr(libm, _name).argtypes = [ctypes.c_double] * (2 if _name == "pow" else 1)
+
+
+def log10(x):
+    return libm.log10(x)
+
+
+def pw(x, y):
+    return libm.pow(x, y)
+
+
+def sqrt(x):
+    return libm.sqrt(x)
+
+
+def div(a, b):
+    """IEEE division (Python raises on a zero divisor)."""
+    try:
+        return a / b
+    except ZeroDivisionError:
+        if a != a or a == 0.0:
+            return math.nan
+        return math.copysign(math.inf, a) * math.copysign(1.0, b)
+
+
+SPECIES = "Fx"
+DUCTS = [("a", "A", "Ant"), ("p", "P", "Post"), ("l", "L", "Lat")]
+CASES = [("high", "Long"), ("med", "Medium"), ("low", "Short")]
+ZONES = ["h", "m", "l"]
+H = {"h": 7.5e-05, "m": 4.5e-05, "l": 1.5e-05}
+FIT = {"h": (0.18422, -1.59936, 0.45633), "m": (0.28299, -1.65462, 0.434), "l": (0.36984, -1.69464, 0.4139)}
+PI = 3.14159265359
+
+files = {}  # path below the working directory -> text
+
+# ---------------------------------------------------------------- .sif heads
+SIF = {"R": ("1.8e-4", "1e-3", "5.4", "0.48"), "L": ("1.8e-4", "1e-3", "5.1", "0.46")}
+for side, prefix in (("R", "rfea_"), ("L", "lfea_")):
+    t, cs, E, p = SIF[side]
+    files[f"Data/{SPECIES}/FEA/{prefix}{SPECIES}_Ant_Cilia_Long.sif"] = (
+        "!!! CHECK BOUNDARIES LABELS !!!\n\n"
+        f"$t = {t} ! Input cupula thickness (Long cilia) in meter\n"
+        f"$cs = {cs} ! 1e-6 for mesh in um, 1e-3 for mesh in mm, 1e-2 for mesh in cm\n"
+        f"$E = {E} ! Young modulus\n"
+        f"$p = {p} ! Poisson ratio\n"
+        "\nHeader\n  Mesh DB \".\" \"mesh\"\nEnd\n")
+
+v = {}  # every expected quantity by its name
+
+
+def merge(r, l, name):
+    """Right/left merge; a value left unassigned stays 0."""
+    if r != 0.0 and l != 0.0:
+        v[name] = (r + l) / 2.0
+    elif r != 0.0 and l == 0.0:
+        v[name] = r
+    elif l != 0.0 and r == 0.0:
+        v[name] = l
+    else:
+        v.setdefault(name, 0.0)
+
+
+merge(float(SIF["R"][2]), float(SIF["L"][2]), "Young")
+merge(float(SIF["R"][3]), float(SIF["L"][3]), "poisson")
+
+# ------------------------------------------------------- .deflection rows
+# Columns: max, mean, zone integrals h m l, zone areas h m l, cupula area,
+# two perimeter parts. Text as the solver might write it.
+ROWS = {}
+base = {
+    "a": dict(mean=(1.412e-06, 1.231e-06, 1.067e-06), areas=(1.21e-07, 1.73e-07, 2.38e-07), cup=1.062e-06),
+    "p": dict(mean=(1.378e-06, 1.204e-06, 1.049e-06), areas=(1.17e-07, 1.69e-07, 2.31e-07), cup=1.018e-06),
+    "l": dict(mean=(1.521e-06, 1.322e-06, 1.149e-06), areas=(1.09e-07, 1.58e-07, 2.19e-07), cup=0.974e-06),
+}
+factor = {"h": 1.31, "m": 1.07, "l": 0.58}
+for X, D, duct in DUCTS:
+    b = base[X]
+    for ci, (c, cilia) in enumerate(CASES):
+        for side in ("R", "L"):
+            s = 1.0 if side == "R" else 1.035
+            mean = b["mean"][ci] * s
+            zone = [mean * factor[z] * (1.0 + 0.01 * ci) * b["areas"][k] for k, z in enumerate(ZONES)]
+            if ci == 0:
+                areas = list(b["areas"])
+                cup = b["cup"] * (1.0 if side == "R" else 1.004)
+            else:  # columns 6 to 11 of the Medium and Short files never count
+                areas = [9.9e-05, 8.8e-05, 7.7e-05]
+                cup = 6.6e-05
+            row = [mean * 1.83, mean] + zone + areas + [cup, 2.1e-03, 1.9e-03]
+            ROWS[(X, c, side)] = row
+# Exercising the merge rule value by value:
+ROWS[("a", "high", "R")][8] = 0.0          # right cupula area 0: the left one is taken
+ROWS[("l", "low", "L")][2] = 0.0           # left zone h integral 0: the right one is taken
+del ROWS[("p", "med", "R")]                # one file of a pair missing: the other side alone
+
+for (X, c, side), row in ROWS.items():
+    duct = {x: d for x, _, d in DUCTS}[X]
+    cilia = dict(CASES)[c]
+    prefix = "rfea_" if side == "R" else "lfea_"
+    text = "".join("\t%.6e" % x for x in row) + "\n"
+    files[f"Data/{SPECIES}/FEA/{prefix}{SPECIES}_{duct}_Cilia_{cilia}.deflection"] = text
+    # the values as read back from the text
+    ROWS[(X, c, side)] = [float("%.6e" % x) for x in row]
+
+for X, D, duct in DUCTS:
+    for c, cilia in CASES:
+        r = ROWS.get((X, c, "R"), [0.0] * 11)
+        l = ROWS.get((X, c, "L"), [0.0] * 11)
+        merge(r[1], l[1], f"u{X}_{c}_mean")
+        for k, z in enumerate(ZONES):
+            merge(r[2 + k], l[2 + k], f"u{X}_{c}_{z}")
+        if c == "high":
+            for k, z in enumerate(ZONES):
+                merge(r[5 + k], l[5 + k], f"u{X}_{z}_area")
+            merge(r[8], l[8], f"aC{X}_FEA")
+        for z in ZONES:
+            v[f"u{X}_{c}_mean_{z}"] = div(v[f"u{X}_{c}_{z}"], v[f"u{X}_{z}_area"])
+        for z in ZONES:
+            v[f"d{X}_{c}_mean_{z}"] = div((div(v[f"u{X}_{c}_mean_{z}"], H[z]) * 57.2957795),
+                                          ((v[f"u{X}_{c}_mean"] * v[f"aC{X}_FEA"]) * 1e12))
+
+# ---------------------------------------------------------- material prompts
+ANSWERS = ("37", "2.414", "1000", "1100")
+v["T"], v["mu_A"] = float(ANSWERS[0]), float(ANSWERS[1])
+v["rho_e"] = float(ANSWERS[2]) / 1e6
+v["rho_c"] = float(ANSWERS[3]) / 1e6
+v["gamma"] = div(v["Young"], ((v["poisson"] + 1.0) + (v["poisson"] + 1.0)))
+v["mu_e"] = (v["mu_A"] * 1e-05) * pw(10.0, div(247.8, (v["T"] + 133.15)))
+v["mu_c"] = v["mu_e"] * 10.0
+
+# ---------------------------------------------------------------- morphometry
+SEGMENTS = ["Sa", "Sp", "Sl", "CCa", "CCp", "CC", "Ul", "UCa", "UCl", "UC", "UCp", "Aa", "Ap", "Al"]
+SEG_LABELS = ["Anterior slender duct", "Posterior slender duct", "Lateral slender duct",
+              "Common crus (anterior trajectory)", "Common crus (posterior trajectory)",
+              "Common crus (common part)", "Simple crus", "Anterior utricle (anterior trajectory)",
+              "Anterior utricle (lateral trajectory)", "Anterior utricle (common part)", "Posterior utricle",
+              "Anterior ampulla", "Posterior ampulla", "Lateral ampulla"]
+
+COR = {
+    "L": [8.43, 8.91, 6.52, 2.21, 2.34, 1.57, 1.83, 1.71, 1.48, 0.93, 1.62, 1.84, 1.79, 1.68],
+    "a": [0.0853, 0.0829, 0.0961, 0.2117, 0.2236, 0.2841, 0.1903, 0.5522, 0.6014, 0.8032, 0.6497,
+          1.0921, 1.0478, 0.9982],
+    "ws": [27.61, 28.13, 26.92, 30.21, 29.87, 31.46, 28.74, 41.25, 39.88, 44.17, 40.63, 35.72, 36.15, 34.98],
+    "encl": [14.72, 15.31, 9.86],
+    "aC": [0.9514, 0.9237, 0.8861],
+    "aC_Mid": [1.0312, 0.9876, 0.9435],
+    "LC": [[0.1812, 0.2234, 0.2731], [0.1768, 0.2187, 0.2692], [0.1695, 0.2103, 0.2588]],
+    "planes": [(0.58905, 0.78928, 0.17334), (0.69248, -0.66561, 0.27826), (0.32891, -0.03566, -0.94369),
+               (-0.58954, 0.78750, -0.17971), (-0.69611, -0.66820, -0.26257), (-0.31645, -0.04108, 0.94772)],
+    "centres": [(3.85, -31.2, 2.75), (-1.95, -33.4, 0.85), (1.1, -30.65, -0.4),
+                (3.92, 31.05, 2.81), (-1.88, 33.27, 0.79), (1.16, 30.58, -0.35)],
+}
+PLUS = dict(COR)
+PLUS["L"] = [x * 1.02 for x in COR["L"]]
+PLUS["a"] = [x * 0.985 for x in COR["a"]]
+PLUS["aC_Mid"] = [x * 1.03 for x in COR["aC_Mid"]]
+PLUS["LC"] = [[x * 1.04 for x in row] for row in COR["LC"]]
+PLUS["planes"] = [(0.0, 0.0, 1.0)] * 6  # written as bare zeros followed by the axis letter
+
+
+def num(x):
+    return "%.6f" % x
+
+
+def morph_text(m):
+    """The morphometry file in its canonical layout, and its values as read."""
+    out = []
+    vals = {}
+    e = out.append
+    e("ENDOLYMPH VOLUMES\n\n")
+    e("Anterior slender duct: 0.719000 mm^3\nPosterior slender duct: 0.738600 mm^3\n"
+      "Lateral slender duct: 0.626600 mm^3\n\n")
+    e("Common crus: 0.913500 mm^3\nSimple crus: 0.348300 mm^3\n\n")
+    e("Anterior utricle: 2.447000 mm^3\nPosterior utricle: 1.052500 mm^3\n\n")
+    e("Anterior ampulla: 2.009500 mm^3\nPosterior ampulla: 1.875600 mm^3\nLateral ampulla: 1.677000 mm^3\n\n")
+    e("Anterior duct: 5.481000 mm^3\nPosterior duct: 4.530000 mm^3\nLateral duct: 3.985000 mm^3\n\n")
+    e("Total SCDS volume: 11.407200 mm^3\nSmoothing effect: 1.250000 %\nDivision error: 0.430000 %\n\n\n")
+    e("STREAMLINE LENGTHS\n\n")
+    groups = [(0, 3), (3, 7), (7, 11), (11, 14)]
+    for g0, g1 in groups:
+        for k in range(g0, g1):
+            e(f"{SEG_LABELS[k]}: {num(m['L'][k])} mm\n")
+            vals["L" + SEGMENTS[k]] = float(num(m["L"][k]))
+        e("\n")
+    e("Anterior duct: 14.190000 mm\nPosterior duct: 14.660000 mm\nLateral duct: 11.510000 mm\n\n\n")
+    e("STREAMLINE ENCLOSED AREAS\n\n")
+    for k, d in enumerate(["Anterior", "Posterior", "Lateral"]):
+        e(f"{d} duct: {num(m['encl'][k])} mm^2\n")
+        vals["A" + ["ADT", "PDT", "LDT"][k]] = float(num(m["encl"][k]))
+    e("\n")
+    e("RADII OF CURVATURE\n\nAnterior duct: 2.164000 mm\nPosterior duct: 2.207000 mm\n"
+      "Lateral duct: 1.771000 mm\n\n\n")
+    for heading, key, unit, after in (("CROSS-SECTIONAL AREAS", "a", " mm^2", "\n"),
+                                      ("WALL SHAPE DRAG FACTORS", "ws", "", "\n\n")):
+        e(f"{heading}\n\n")
+        for g0, g1 in groups:
+            for k in range(g0, g1):
+                e(f"{SEG_LABELS[k]}: {num(m[key][k])}{unit}\n")
+                vals[key + SEGMENTS[k]] = float(num(m[key][k]))
+            e("\n")
+        e(f"Anterior duct: 0.120000{unit}\nPosterior duct: 0.118000{unit}\nLateral duct: 0.131000{unit}\n")
+        e(after)
+        if key == "a":
+            e("SLENDER DUCT CROSS-SECTIONAL RADII\n\nAnterior slender duct: 0.164800 mm\n"
+              "Posterior slender duct: 0.162400 mm\nLateral slender duct: 0.174900 mm\n\n")
+            e("CROSS-SECTIONAL RATIOS\n\nCommon crus to anterior slender duct: 2.481800\n"
+              "Common crus to posterior slender duct: 2.697200\n\n"
+              "Anterior utricle to anterior slender duct: 6.473600\n"
+              "Anterior utricle to lateral slender duct: 6.258100\n"
+              "Posterior utricle to posterior slender duct: 7.837200\n\n"
+              "Anterior ampulla to anterior slender duct: 12.803000\n"
+              "Posterior ampulla to posterior slender duct: 12.639300\n"
+              "Lateral ampulla to lateral slender duct: 10.387100\n\n\n")
+    e("CUPULA MORPHOMETRY\n\nCUPULA CROSS-SECTIONAL AREAS\n\n")
+    for k, d in enumerate(["Anterior", "Posterior", "Lateral"]):
+        e(f"{d} cupula (average): {num(m['aC'][k])} mm^2\n")
+        vals["aC" + "apl"[k]] = float(num(m["aC"][k]))
+    e("\n")
+    for k, d in enumerate(["Anterior", "Posterior", "Lateral"]):
+        e(f"{d} cupula (central section): {num(m['aC_Mid'][k])} mm^2\n")
+        vals["aC" + "apl"[k] + "_Mid"] = float(num(m["aC_Mid"][k]))
+    e("\nCUPULA THICKNESS\n\n")
+    for k, d in enumerate(["Anterior", "Posterior", "Lateral"]):
+        for ci, word in enumerate(["long", "medium", "short"]):
+            e(f"{d} cupula ({word} cilia): {num(m['LC'][k][ci])} mm\n")
+            vals["LC" + "apl"[k] + "_" + CASES[ci][0]] = float(num(m["LC"][k][ci]))
+        e("\n")
+    e("Anterior cupula (Rabbitt's empirical estimation): 0.201000 mm\n"
+      "Posterior cupula (Rabbitt's empirical estimation): 0.198000 mm\n"
+      "Lateral cupula (Rabbitt's empirical estimation): 0.190000 mm\n\n\n")
+    names = [("Right", "Anterior", "ADT_R"), ("Right", "Posterior", "PDT_R"), ("Right", "Lateral", "LDT_R"),
+             ("Left", "Anterior", "ADT_L"), ("Left", "Posterior", "PDT_L"), ("Left", "Lateral", "LDT_L")]
+    for heading, key, mark in (("SEMICIRCULAR DUCT PLANES (UNCOUPLED)", "planes", ""),
+                               ("SEMICIRCULAR DUCT CENTER OF ROTATION (UNCOUPLED)", "centres", "c")):
+        e(f"{heading}\n\n")
+        for k, (side, duct, stem) in enumerate(names):
+            x, y, z = m[key][k]
+            if (x, y, z) == (0.0, 0.0, 1.0):
+                e(f"{side} {duct} duct: 0x 0y 1.000000z\n")
+            else:
+                e(f"{side} {duct} duct: {num(x)}x {num(y)}y {num(z)}z\n")
+            for a, value in zip("xyz", (x, y, z)):
+                vals[a + stem[:3] + mark + stem[3:]] = float(num(value))
+        if key == "planes":
+            e("\n")
+    return "".join(out), vals
+
+
+cor_text, cor_vals = morph_text(COR)
+plus_text, plus_vals = morph_text(PLUS)
+assert cor_text.count("\n") == 180 and plus_text.count("\n") == 180
+files[f"Data/{SPECIES}/{SPECIES}_Cor.morph"] = cor_text
+files[f"Data/{SPECIES}/{SPECIES}_PlusCor.morph"] = plus_text
+
+
+# Quintarel's uncoupled matrix, which the Cor pass hands on (not read by the
+# first half of the model).
+files[f"Data/{SPECIES}/Matrix/{SPECIES}_uncoupled.transmat"] = (
+    "0.583107\t0.797331\t0.155493\n-0.792650\t0.598912\t-0.113824\n-0.183814\t-0.074325\t0.980147")
+
+# ----------------------------------------------------------------- calibration
+def calibrate(p):
+    """Cor pass: residuals, residual areas, stiffnesses, profile factors."""
+    for X, D, _ in DUCTS:
+        for c, _ in CASES:
+            for z in ZONES:
+                e1, e2, e0 = FIT[z]
+                v[f"Log_Res_d{X}_{c}_mean_{z}"] = log10(v[f"d{X}_{c}_mean_{z}"]) - (
+                    (log10(p[f"LC{X}_{c}"]) * e1 + log10(p[f"aC{X}_Mid"]) * e2) - e0)
+    for X, D, _ in DUCTS:
+        v[f"aC{X}_Res"] = v[f"aC{X}_FEA"] * 1000000.0 - p[f"aC{X}_Mid"]
+    for X, D, _ in DUCTS:
+        for c, _ in CASES:
+            v[f"K{D}DT_{c}"] = div(div(0.05, (v[f"u{X}_{c}_mean"] * v[f"aC{X}_FEA"])), 1000000000.0)
+    for X, D, _ in DUCTS:
+        for c, _ in CASES:
+            s = p[f"aC{X}_Mid"] + v[f"aC{X}_Res"]
+            p[f"wsC{X}_{c}"] = div((s * s) * v[f"K{D}DT_{c}"], (p[f"LC{X}_{c}"] * v["gamma"]))
+    for X, D, _ in DUCTS:
+        for c, _ in CASES:
+            v[f"Log_Res_wsC{X}_{c}"] = log10(p[f"wsC{X}_{c}"]) - (
+                (log10(p[f"LC{X}_{c}"]) * 0.31842 + log10(p[f"aC{X}_Mid"] + v[f"aC{X}_Res"]) * -0.20786)
+                + 1.36053)
+
+
+def inverted_calibration(p):
+    """PlusCor and MinusCor passes: the fits at the set's geometry plus the Cor residuals."""
+    for X, D, _ in DUCTS:
+        for z in ZONES:
+            for c, _ in CASES:
+                e1, e2, e0 = FIT[z]
+                v[f"d{X}_{c}_mean_{z}"] = pw(10.0, ((log10(p[f"LC{X}_{c}"]) * e1 + log10(p[f"aC{X}_Mid"]) * e2)
+                                                   - e0) + v[f"Log_Res_d{X}_{c}_mean_{z}"])
+    for c, _ in CASES:
+        for X, D, _ in DUCTS:
+            p[f"wsC{X}_{c}"] = pw(10.0, ((log10(p[f"LC{X}_{c}"]) * 0.31842
+                                         + log10(p[f"aC{X}_Mid"] + v[f"aC{X}_Res"]) * -0.20786) + 1.36053)
+                                  + v[f"Log_Res_wsC{X}_{c}"])
+    for c, _ in CASES:
+        for X, D, _ in DUCTS:
+            s = p[f"aC{X}_Mid"] + v[f"aC{X}_Res"]
+            v[f"K{D}DT_{c}"] = div(((p[f"wsC{X}_{c}"] * v["gamma"]) * p[f"LC{X}_{c}"]), (s * s))
+
+
+# ------------------------------------------------------------ uncoupled model
+FIXED = ["Sa", "Sp", "Sl", "CCa", "CCp", "CC", "Ul", "UCa", "UCl", "UC", "UCp"]
+SUM = {"A": ("Sa", "UCa", "CCa"), "P": ("Sp", "UCp", "CCp"), "L": ("Sl", "UCl", "Ul")}
+
+
+def uncoupled(p, cor_pass):
+    rho_e, rho_c, mu_e, mu_c = v["rho_e"], v["rho_c"], v["mu_e"], v["mu_c"]
+    for s in FIXED:
+        p["M" + s] = div(p["L" + s], p["a" + s]) * rho_e
+    for c, _ in CASES:
+        for X, D, _ in DUCTS:
+            p[f"MA{X}_{c}"] = div((p["LA" + X] - p[f"LC{X}_{c}"]), p["aA" + X]) * rho_e
+            p[f"MC{X}_{c}"] = div(p[f"LC{X}_{c}"], p["aC" + X]) * rho_c
+    for X, D, _ in DUCTS:
+        S, U, Cr = SUM[D]
+        for c, _ in CASES:
+            p[f"M{D}DT_{c}"] = p["M" + S] + p[f"MA{X}_{c}"] + p[f"MC{X}_{c}"] + p["M" + U] + p["M" + Cr]
+    for s in FIXED:
+        p["C" + s] = (div(p["L" + s], (p["a" + s] * p["a" + s])) * mu_e) * p["ws" + s]
+    for c, _ in CASES:
+        for X, D, _ in DUCTS:
+            p[f"CA{X}_{c}"] = (div((p["LA" + X] - p[f"LC{X}_{c}"]), (p["aA" + X] * p["aA" + X])) * mu_e) * p[
+                "wsA" + X]
+            p[f"CC{X}_{c}"] = (div(p[f"LC{X}_{c}"], (p["aC" + X] * p["aC" + X])) * mu_c) * p[f"wsC{X}_{c}"]
+    for X, D, _ in DUCTS:
+        S, U, Cr = SUM[D]
+        for c, _ in CASES:
+            p[f"C{D}DT_{c}"] = p["C" + S] + p[f"CA{X}_{c}"] + p[f"CC{X}_{c}"] + p["C" + U] + p["C" + Cr]
+    for X, D, _ in DUCTS:
+        p[f"G{D}DT"] = (2 * rho_e) * p[f"A{D}DT"]
+    for X, D, _ in DUCTS:
+        area = p[f"aC{X}_Mid"] + v[f"aC{X}_Res"]
+        G = p[f"G{D}DT"]
+        for c, _ in CASES:
+            K = v[f"K{D}DT_{c}"]
+            M = p[f"M{D}DT_{c}"]
+            C = p[f"C{D}DT_{c}"]
+            T1 = div(C, K)
+            T2 = div((M * 1000.0), C)
+            p[f"T1_{D}_{c}"], p[f"T2_{D}_{c}"] = T1, T2
+            p[f"w1_{D}_{c}"] = div(1, ((2 * T1) * PI))
+            p[f"w2_{D}_{c}"] = div(1000.0, ((2 * T2) * PI))
+            p[f"wn_{D}_{c}"] = div(1, ((2 * sqrt((T1 * T2) * 0.001)) * PI))
+            p[f"FB_{D}_{c}"] = div(p[f"w2_{D}_{c}"], p[f"wn_{D}_{c}"])
+            p[f"QX_{D}_{c}"] = div(div(G, M), 57.2957795) * 1000.0
+            p[f"uX_{D}_{c}"] = div(p[f"QX_{D}_{c}"], area)
+            p[f"QVG_{D}_{c}"] = (T2 / 1000.0) * p[f"QX_{D}_{c}"]
+            p[f"uVG_{D}_{c}"] = div(p[f"QVG_{D}_{c}"], area)
+            if c == "high" or not cor_pass:
+                p[f"QAG_{D}_{c}"] = p[f"QVG_{D}_{c}"] * T1
+            else:
+                p[f"QAG_{D}_{c}"] = div(div(G, K), 57.2957795) * 1000.0
+            p[f"uAG_{D}_{c}"] = div(p[f"QAG_{D}_{c}"], area)
+        for g in ("X", "VG", "AG"):
+            q = lambda c: p[f"Q{g}_{D}_{c}"]
+            d = lambda c, z: v[f"d{X}_{c}_mean_{z}"]
+            p[f"b{g}h_{D}"] = (((d("high", "h") + d("high", "m")) + d("high", "l")) / 3.0) * q("high")
+            p[f"b{g}m_{D}"] = ((d("med", "m") + d("med", "l")) / 2.0) * q("med")
+            p[f"b{g}l_{D}"] = q("low") * d("low", "l")
+
+
+# The MinusCor set: every measurement a little off the Cor one, its duct
+# planes tilted.
+def tilt(n, dx, dy, dz):
+    x, y, z = n[0] + dx, n[1] + dy, n[2] + dz
+    s = math.sqrt(x * x + y * y + z * z)
+    return (x / s, y / s, z / s)
+
+
+MINUS = dict(COR)
+MINUS["L"] = [x * 0.985 for x in COR["L"]]
+MINUS["a"] = [x * 1.012 for x in COR["a"]]
+MINUS["ws"] = [x * 0.993 for x in COR["ws"]]
+MINUS["encl"] = [x * 0.97 for x in COR["encl"]]
+MINUS["aC"] = [x * 1.01 for x in COR["aC"]]
+MINUS["aC_Mid"] = [x * 0.965 for x in COR["aC_Mid"]]
+MINUS["LC"] = [[x * 0.955 for x in row] for row in COR["LC"]]
+MINUS["planes"] = [tilt(n, 0.021, -0.013, 0.017) for n in COR["planes"]]
+MINUS["centres"] = [(x + 0.12, y - 0.07, z + 0.05) for x, y, z in COR["centres"]]
+minus_text, minus_vals = morph_text(MINUS)
+assert minus_text.count("\n") == 180
+files[f"Data/{SPECIES}/{SPECIES}_MinusCor.morph"] = minus_text
+
+for _name in ("acos", "cos", "sin", "fabs"):
+    getattr(libm, _name).restype = ctypes.c_double
+    getattr(libm, _name).argtypes = [ctypes.c_double]
+
+
+def acos(x):
+    """The angles' acos: the argument clamped to [-1, 1], a nan kept."""
+    if x == x:
+        x = min(1.0, max(-1.0, x))
+    return libm.acos(x)
+
+
+# --------------------------------------------------------------- GSL's eigenvalues
+gsl = ctypes.CDLL("libgsl.so", mode=ctypes.RTLD_GLOBAL)
+
+
+class GslMatrix(ctypes.Structure):
+    _fields_ = [("size1", ctypes.c_size_t), ("size2", ctypes.c_size_t), ("tda", ctypes.c_size_t),
+                ("data", ctypes.POINTER(ctypes.c_double)), ("block", ctypes.c_void_p), ("owner", ctypes.c_int)]
+
+
+class GslVectorComplex(ctypes.Structure):
+    _fields_ = [("size", ctypes.c_size_t), ("stride", ctypes.c_size_t), ("data", ctypes.POINTER(ctypes.c_double)),
+                ("block", ctypes.c_void_p), ("owner", ctypes.c_int)]
+
+
+gsl.gsl_set_error_handler_off.restype = ctypes.c_void_p
+gsl.gsl_set_error_handler_off()
+gsl.gsl_matrix_alloc.restype = ctypes.POINTER(GslMatrix)
+gsl.gsl_matrix_alloc.argtypes = [ctypes.c_size_t, ctypes.c_size_t]
+gsl.gsl_matrix_free.argtypes = [ctypes.POINTER(GslMatrix)]
+gsl.gsl_vector_complex_alloc.restype = ctypes.POINTER(GslVectorComplex)
+gsl.gsl_vector_complex_alloc.argtypes = [ctypes.c_size_t]
+gsl.gsl_vector_complex_free.argtypes = [ctypes.POINTER(GslVectorComplex)]
+gsl.gsl_matrix_complex_alloc.restype = ctypes.c_void_p
+gsl.gsl_matrix_complex_alloc.argtypes = [ctypes.c_size_t, ctypes.c_size_t]
+gsl.gsl_matrix_complex_free.argtypes = [ctypes.c_void_p]
+gsl.gsl_eigen_nonsymmv_alloc.restype = ctypes.c_void_p
+gsl.gsl_eigen_nonsymmv_alloc.argtypes = [ctypes.c_size_t]
+gsl.gsl_eigen_nonsymmv_free.argtypes = [ctypes.c_void_p]
+gsl.gsl_eigen_nonsymmv.restype = ctypes.c_int
+gsl.gsl_eigen_nonsymmv.argtypes = [ctypes.POINTER(GslMatrix), ctypes.POINTER(GslVectorComplex), ctypes.c_void_p,
+                                   ctypes.c_void_p]
+
+
+def eigenvalues(a):
+    """The six eigenvalues (real, imaginary) of the row-major 6x6 matrix a, in
+    GSL's order; six nans for a matrix with a value that is not finite or a
+    call that fails."""
+    if not all(math.isfinite(x) for x in a):
+        return [(math.nan, math.nan)] * 6
+    m = gsl.gsl_matrix_alloc(6, 6)
+    for k in range(36):
+        m.contents.data[(k // 6) * m.contents.tda + k % 6] = a[k]
+    ev = gsl.gsl_vector_complex_alloc(6)
+    evec = gsl.gsl_matrix_complex_alloc(6, 6)
+    w = gsl.gsl_eigen_nonsymmv_alloc(6)
+    status = gsl.gsl_eigen_nonsymmv(m, ev, evec, w)
+    out = [(ev.contents.data[2 * k * ev.contents.stride], ev.contents.data[2 * k * ev.contents.stride + 1])
+           for k in range(6)]
+    gsl.gsl_eigen_nonsymmv_free(w)
+    gsl.gsl_vector_complex_free(ev)
+    gsl.gsl_matrix_complex_free(evec)
+    gsl.gsl_matrix_free(m)
+    if status != 0:
+        return [(math.nan, math.nan)] * 6
+    return out
+
+
+def fast_first(rates):
+    """Positions 1 to 3 the three fastest modes, 4 to 6 the three slowest,
+    each group in GSL's order; unchanged when GSL gave them so."""
+    if any(r != r for r in rates) or min(rates[:3]) >= max(rates[3:]):
+        return list(rates)
+    order = sorted(range(6), key=lambda k: -rates[k])  # stable
+    fast = sorted(order[:3])
+    slow = sorted(order[3:])
+    return [rates[k] for k in fast + slow]
+
+
+# ------------------------------------------------------------ coupled model
+CS = [("l", "high"), ("m", "med"), ("s", "low")]
+INDEX = [("1", "L", "l"), ("2", "A", "a"), ("3", "P", "p")]  # duct index, duct letter, cupula letter
+
+
+def coupled(p, cup, matrices):
+    for s, c in CS:
+        for i, D, X in INDEX:
+            p[f"K_{i}_{s}"] = cup[f"K{D}DT_{c}"]
+    for s, c in CS:
+        for i, D, X in INDEX:
+            p[f"M_{i}_{s}"] = p[f"M{D}DT_{c}"]
+    p["m_12"], p["m_23"] = p["MUC"], p["MCC"]
+    for s, c in CS:
+        for i, D, X in INDEX:
+            p[f"C_{i}_{s}"] = p[f"C{D}DT_{c}"]
+    p["c_12"], p["c_23"] = p["CUC"], p["CCC"]
+    for big, small in (("M", "m"), ("C", "c")):
+        a12, a23 = p[f"{small}_12"], p[f"{small}_23"]
+        for s, _ in CS:
+            A1, A2, A3 = p[f"{big}_1_{s}"], p[f"{big}_2_{s}"], p[f"{big}_3_{s}"]
+            det = ((A1 * A2) * A3 - (A1 * a23) * a23) - (A3 * a12) * a12
+            p[f"det{big}_{s}"] = det
+            p[f"{big}_1p_{s}"] = div(A2 * A3 - a23 * a23, det)
+            p[f"{small}_12p_{s}"] = p[f"{small}_21p_{s}"] = div(-(a12 * A3), det)
+            p[f"{small}_13p_{s}"] = p[f"{small}_31p_{s}"] = div(a12 * a23, det)
+            p[f"{big}_2p_{s}"] = div(A1 * A3, det)
+            p[f"{small}_23p_{s}"] = p[f"{small}_32p_{s}"] = div(-(a23 * A1), det)
+            p[f"{big}_3p_{s}"] = div(A1 * A2 - a12 * a12, det)
+    c12, c23 = p["c_12"], p["c_23"]
+    for s, _ in CS:
+        a = matrices[s]
+        Mi = [[p[f"M_1p_{s}"], p[f"m_12p_{s}"], p[f"m_13p_{s}"]],
+              [p[f"m_21p_{s}"], p[f"M_2p_{s}"], p[f"m_23p_{s}"]],
+              [p[f"m_31p_{s}"], p[f"m_32p_{s}"], p[f"M_3p_{s}"]]]
+        C1, C2, C3 = p[f"C_1_{s}"], p[f"C_2_{s}"], p[f"C_3_{s}"]
+        K = [p[f"K_1_{s}"], p[f"K_2_{s}"], p[f"K_3_{s}"]]
+        for r in range(3):
+            e1, e2, e3 = Mi[r]
+            a[6 * r + 0] = -(e1 * C1) - e2 * c12
+            a[6 * r + 1] = (-(e1 * c12) - e2 * C2) - e3 * c23
+            a[6 * r + 2] = -(e2 * c23) - e3 * C3
+            for k in range(3):
+                a[6 * r + 3 + k] = -(Mi[r][k] * K[k])
+    for s, _ in CS:
+        rates = fast_first([abs(re) for re, im in eigenvalues(matrices[s])])
+        for k in range(6):
+            p[f"w_{k + 1}_{s}"] = rates[k]
+        for k in range(6):
+            p[f"t_{k + 1}_{s}"] = div(1000.0 if k < 3 else 1.0, rates[k])
+        for k in range(6):
+            p[f"w_{k + 1}_{s}"] = div(p[f"w_{k + 1}_{s}"], (PI + PI))
+
+
+def initial_state_matrix():
+    a = [0.0] * 36
+    a[3 * 6 + 0] = a[4 * 6 + 1] = a[5 * 6 + 2] = 1.0
+    return a
+
+
+# ----------------------------------------------- coupled gains, planes, angles
+AREA = {"1": "l", "2": "a", "3": "p"}
+OTHER = {"1": ("2", "3"), "2": ("1", "3"), "3": ("1", "2")}
+
+
+def planes(p, cup, car, cor_pass):
+    for s, c in CS:
+        p[f"X_Q_1_{s}"], p[f"X_Q_2_{s}"], p[f"X_Q_3_{s}"] = p[f"QX_L_{c}"], p[f"QX_A_{c}"], p[f"QX_P_{c}"]
+    for i, D, X in INDEX:
+        for a in "xyz":
+            p[f"{a}_{i}_R"] = p[f"{a}{D}DT_R"]
+
+    def n(j, a):  # the duct normals d1 (lateral, negated), d2, d3
+        return -p[f"{a}_1_R"] if j == "1" else p[f"{a}_{j}_R"]
+
+    for gain, big, small in (("X", "M", "m"), ("VG", "C", "c")):
+        def inv(i, j, s):
+            return p[f"{big}_{i}p_{s}"] if i == j else p[f"{small}_{i}{j}p_{s}"]
+
+        for s, c in CS:
+            for i in "123":
+                for a in "xyz":
+                    terms = [((inv(i, j, s) * p[f"M_{j}_{s}"]) * p[f"X_Q_{j}_{s}"]) * n(j, a)
+                             for j in (i,) + OTHER[i]]
+                    total = (terms[0] + terms[1]) + terms[2]
+                    p[f"i{a}{gain}_Q_{i}_{s}"] = -total if i == "1" else total
+            for i in "123":
+                vx, vy, vz = (p[f"i{a}{gain}_Q_{i}_{s}"] for a in "xyz")
+                p[f"i{gain}_Q_{i}_{s}"] = sqrt((vx * vx + vy * vy) + vz * vz)
+            for i in "123":
+                X = AREA[i]
+                p[f"i{gain}_u_{i}_{s}"] = div(p[f"i{gain}_Q_{i}_{s}"], (p[f"aC{X}_Mid"] + car[f"aC{X}_Res"]))
+            for i in "123":
+                d = lambda case, zone: cup[f"d{AREA[i]}_{case}_mean_{zone}"]
+                Q = p[f"i{gain}_Q_{i}_{s}"]
+                if s == "l":
+                    p[f"i{gain}_s_{i}_{s}"] = (((d("high", "h") + d("high", "m")) + d("high", "l")) / 3.0) * Q
+                elif s == "m":
+                    p[f"i{gain}_s_{i}_{s}"] = ((d("med", "m") + d("med", "l")) / 2.0) * Q
+                else:
+                    p[f"i{gain}_s_{i}_{s}"] = Q * d("low", "l")
+
+    for i in "123":
+        for a in "xyz":
+            p[f"i{a}_{i}_R"] = div(p[f"i{a}VG_Q_{i}_m"], p[f"iVG_Q_{i}_m"])
+    for i in "123":
+        p[f"ix_{i}_L"], p[f"iy_{i}_L"], p[f"iz_{i}_L"] = -p[f"ix_{i}_R"], p[f"iy_{i}_R"], -p[f"iz_{i}_R"]
+
+    if cor_pass:
+        theta = acos(div(p["iz_1_L"], sqrt(p["ix_1_L"] * p["ix_1_L"] + p["iz_1_L"] * p["iz_1_L"])))
+        car["theta"] = theta
+        car["TM"] = [libm.cos(theta), 0.0, libm.sin(theta), 0.0, 1.0, 0.0, -libm.sin(theta), 0.0, libm.cos(theta)]
+    T = car["TM"]
+
+    def rotate(nx, ny, nz):
+        x, y, z = p[nx], p[ny], p[nz]
+        p[nx] = (T[0] * x + T[1] * y) + T[2] * z
+        p[ny] = (T[3] * x + T[4] * y) + T[5] * z
+        p[nz] = (T[6] * x + T[7] * y) + T[8] * z
+
+    for i in ("2", "3", "1"):
+        for side in "RL":
+            rotate(f"ix_{i}_{side}", f"iy_{i}_{side}", f"iz_{i}_{side}")
+    for mark in ("", "c"):
+        for D in ("ADT", "PDT", "LDT"):
+            for side in "RL":
+                rotate(f"x{D}{mark}_{side}", f"y{D}{mark}_{side}", f"z{D}{mark}_{side}")
+
+    for side in "RL":
+        def v(i):
+            return p[f"ix_{i}_{side}"], p[f"iy_{i}_{side}"], p[f"iz_{i}_{side}"]
+
+        for D, (a, b) in (("ADT", ("3", "1")), ("PDT", ("1", "2")), ("LDT", ("2", "3"))):
+            (ax, ay, az), (bx, by, bz) = v(a), v(b)
+            p[f"Px{D}_{side}"] = ay * bz - az * by
+            p[f"Py{D}_{side}"] = az * bx - ax * bz
+            p[f"Pz{D}_{side}"] = ax * by - ay * bx
+
+    def dot(a, b, negate_first=False):
+        (ax, ay, az), (bx, by, bz) = a, b
+        if negate_first:
+            ax, ay, az = -ax, -ay, -az
+        return (ax * bx + ay * by) + az * bz
+
+    def vec(i, side):
+        return p[f"ix_{i}_{side}"], p[f"iy_{i}_{side}"], p[f"iz_{i}_{side}"]
+
+    p["iipsiADTPDT"] = acos(dot(vec("2", "R"), vec("3", "R"))) * 57.3
+    p["iipsiADTLDT"] = acos(dot(vec("2", "R"), vec("1", "R"), True)) * 57.3
+    p["iipsiLDTPDT"] = acos(dot(vec("3", "R"), vec("1", "R"))) * 57.3
+    a, b, c = p["iipsiADTPDT"] - 90.0, p["iipsiADTLDT"] - 90.0, p["iipsiLDTPDT"] - 90.0
+    p["ivar90"] = ((a * a + b * b) + c * c) / 3.0
+    p["idev90"] = ((abs(a) + abs(b)) + abs(c)) / 3.0
+    p["isynADTPDT"] = acos(dot(vec("2", "R"), vec("3", "L"))) * 57.3
+    p["isynLDTLDT"] = acos(dot(vec("1", "R"), vec("1", "L"))) * 57.3
+    s, l = p["isynADTPDT"] - 180.0, p["isynLDTLDT"] - 180.0
+    p["ivar180"] = ((s * s + s * s) + l * l) / 3.0
+    p["idev180"] = ((abs(s) + abs(s)) + abs(l)) / 3.0
+    p["iADTPITCH"] = acos(p["iy_2_R"]) * 57.3
+    p["iPDTPITCH"] = acos(-p["iy_3_R"]) * 57.3
+    p["iLDTPITCH"] = acos(-p["iy_1_R"]) * 57.3
+    p["iADTROLL"] = acos(p["ix_2_R"]) * 57.3
+    p["iPDTROLL"] = acos(p["ix_3_R"]) * 57.3
+    p["iADTYAW"] = acos(-p["iz_2_R"]) * 57.3
+    p["iPDTYAW"] = acos(p["iz_3_R"]) * 57.3
+    p["iLDTYAW"] = acos(-p["iz_1_R"]) * 57.3
+
+
+# ------------------------------------------------- line sets and the matrix
+def F(x):
+    """As C's "%f" writes a double (the sign of a nan aside: "nan")."""
+    if x != x:
+        return "nan"
+    return "%f" % x
+
+
+LINE_SETS = [("rma", "Ant", "ADT", "2", "R"), ("rma", "Post", "PDT", "3", "R"), ("rma", "Lat", "LDT", "1", "R"),
+             ("lma", "Ant", "ADT", "2", "L"), ("lma", "Post", "PDT", "3", "L"), ("lma", "Lat", "LDT", "1", "L")]
+
+
+def line_sets(p):
+    out = {}
+    for prefix, name, D, i, side in LINE_SETS:
+        c = [p[f"{a}{D}c_{side}"] for a in "xyz"]
+        n = [p[f"i{a}_{i}_{side}"] for a in "xyz"]
+        e = [c[k] + 3333.0 * n[k] for k in range(3)]
+        out[f"Data/{SPECIES}/VestRef/MaxAxes/{prefix}_{SPECIES}_{name}.lineset"] = (
+            "# LineSet 0.1\n\nnDataVals 0 { {\n" + "%sx\t%sy\t%sz\n" % tuple(F(x) for x in c)
+            + "%sx\t%sy\t%sz\n" % tuple(F(x) for x in e) + "\n} }")
+    return out
+
+
+def vestibular_matrix(car):
+    text = files[f"Data/{SPECIES}/Matrix/{SPECIES}_uncoupled.transmat"]
+    u = [float(x) for x in text.split()]
+    T = car["TM"]
+    i = [(T[3 * r] * u[k] + T[3 * r + 1] * u[3 + k]) + T[3 * r + 2] * u[6 + k] for r in range(3) for k in range(3)]
+    assert all(math.isfinite(x) for x in i)
+    return "\t".join(F(x) for x in i[0:3]) + "\n" + "\t".join(F(x) for x in i[3:6]) + "\n" + "\t".join(
+        F(x) for x in i[6:9])
+# ------------------------------------------------------------ report layouts
+# The short report, line by line; {name} is the value of name, with "%lf".
+SHORT = r"""
+CUPULA FINITE ELEMENT ANALYSIS
+
+DEFORMATION PROFILE FACTORS
+
+Anterior cupula (long cilia): {wsCa_high}
+Anterior cupula (medium cilia): {wsCa_med}
+Anterior cupula (short cilia): {wsCa_low}
+
+Posterior cupula (long cilia): {wsCp_high}
+Posterior cupula (medium cilia): {wsCp_med}
+Posterior cupula (short cilia): {wsCp_low}
+
+Lateral cupula (long cilia): {wsCl_high}
+Lateral cupula (medium cilia): {wsCl_med}
+Lateral cupula (short cilia): {wsCl_low}
+
+DEFLECTION CILIA AREAS
+
+Anterior cupula (long cilia, high thickness): {da_high_mean_h} deg/nL
+Anterior cupula (medium cilia, high thickness): {da_high_mean_m} deg/nL
+Anterior cupula (medium cilia, medium thickness): {da_med_mean_m} deg/nL
+Anterior cupula (short cilia, high thickness): {da_high_mean_l} deg/nL
+Anterior cupula (short cilia, medium thickness): {da_med_mean_l} deg/nL
+Anterior cupula (short cilia, low thickness): {da_low_mean_l} deg/nL
+
+Posterior cupula (long cilia, high thickness): {dp_high_mean_h} deg/nL
+Posterior cupula (medium cilia, high thickness): {dp_high_mean_m} deg/nL
+Posterior cupula (medium cilia, medium thickness): {dp_med_mean_m} deg/nL
+Posterior cupula (short cilia, high thickness): {dp_high_mean_l} deg/nL
+Posterior cupula (short cilia, medium thickness): {dp_med_mean_l} deg/nL
+Posterior cupula (short cilia, low thickness): {dp_low_mean_l} deg/nL
+
+Lateral cupula (long cilia, high thickness): {dl_high_mean_h} deg/nL
+Lateral cupula (medium cilia, high thickness): {dl_high_mean_m} deg/nL
+Lateral cupula (medium cilia, medium thickness): {dl_med_mean_m} deg/nL
+Lateral cupula (short cilia, high thickness): {dl_high_mean_l} deg/nL
+Lateral cupula (short cilia, medium thickness): {dl_med_mean_l} deg/nL
+Lateral cupula (short cilia, low thickness): {dl_low_mean_l} deg/nL
+
+STIFFNESS
+
+Anterior cupula (long cilia): {KADT_high} g/s^2.mm^4
+Anterior cupula (medium cilia): {KADT_med} g/s^2.mm^4
+Anterior cupula (short cilia): {KADT_low} g/s^2.mm^4
+
+Posterior cupula (long cilia): {KPDT_high} g/s^2.mm^4
+Posterior cupula (medium cilia): {KPDT_med} g/s^2.mm^4
+Posterior cupula (short cilia): {KPDT_low} g/s^2.mm^4
+
+Lateral cupula (long cilia): {KLDT_high} g/s^2.mm^4
+Lateral cupula (medium cilia): {KLDT_med} g/s^2.mm^4
+Lateral cupula (short cilia): {KLDT_low} g/s^2.mm^4
+
+
+STRUCTURAL PARAMETERS
+
+MASS
+
+Common crus (common part): {MCC} g/mm^4
+Anterior utricle (common part): {MUC} g/mm^4
+
+Anterior duct (long cilia): {MADT_high} g/mm^4
+Anterior duct (medium cilia): {MADT_med} g/mm^4
+Anterior duct (short cilia): {MADT_low} g/mm^4
+
+Posterior duct (long cilia): {MPDT_high} g/mm^4
+Posterior duct (medium cilia): {MPDT_med} g/mm^4
+Posterior duct (short cilia): {MPDT_low} g/mm^4
+
+Lateral duct (long cilia): {MLDT_high} g/mm^4
+Lateral duct (medium cilia): {MLDT_med} g/mm^4
+Lateral duct (short cilia): {MLDT_low} g/mm^4
+
+DAMPING
+
+Common crus (common part): {CCC} g/s.mm^4
+Anterior utricle (common part): {CUC} g/s.mm^4
+
+Anterior duct (long cilia): {CADT_high} g/s.mm^4
+Anterior duct (medium cilia): {CADT_med} g/s.mm^4
+Anterior duct (short cilia): {CADT_low} g/s.mm^4
+
+Posterior duct (long cilia): {CPDT_high} g/s.mm^4
+Posterior duct (medium cilia): {CPDT_med} g/s.mm^4
+Posterior duct (short cilia): {CPDT_low} g/s.mm^4
+
+Lateral duct (long cilia): {CLDT_high} g/s.mm^4
+Lateral duct (medium cilia): {CLDT_med} g/s.mm^4
+Lateral duct (short cilia): {CLDT_low} g/s.mm^4
+
+INERTIAL FORCING
+
+Anterior duct: {GADT} g/mm
+Posterior duct: {GPDT} g/mm
+Lateral duct: {GLDT} g/mm
+
+
+DYNAMIC PARAMETERS
+
+TIME CONSTANTS
+
+LONG TIME CONSTANTS
+
+First constant (long cilia): {t_5_l} s
+First constant (medium cilia): {t_5_m} s
+First constant (short cilia): {t_5_s} s
+
+Second constant (long cilia): {t_6_l} s
+Second constant (medium cilia): {t_6_m} s
+Second constant (short cilia): {t_6_s} s
+
+Third constant (long cilia): {t_4_l} s
+Third constant (medium cilia): {t_4_m} s
+Third constant (short cilia): {t_4_s} s
+
+SHORT TIME CONSTANTS
+
+First constant (long cilia): {t_2_l} ms
+First constant (medium cilia): {t_2_m} ms
+First constant (short cilia): {t_2_s} ms
+
+Second constant (long cilia): {t_3_l} ms
+Second constant (medium cilia): {t_3_m} ms
+Second constant (short cilia): {t_3_s} ms
+
+Third constant (long cilia): {t_1_l} ms
+Third constant (medium cilia): {t_1_m} ms
+Third constant (short cilia): {t_1_s} ms
+
+BANDWIDTH
+
+LOWER CORNER FREQUENCIES
+
+First frequency (long cilia): {w_5_l} Hz
+First frequency (medium cilia): {w_5_m} Hz
+First frequency (short cilia): {w_5_s} Hz
+
+Second frequency (long cilia): {w_6_l} Hz
+Second frequency (medium cilia): {w_6_m} Hz
+Second frequency (short cilia): {w_6_s} Hz
+
+Third frequency (long cilia): {w_4_l} Hz
+Third frequency (medium cilia): {w_4_m} Hz
+Third frequency (short cilia): {w_4_s} Hz
+
+UPPER CORNER FREQUENCIES
+
+First frequency (long cilia): {w_2_l} Hz
+First frequency (medium cilia): {w_2_m} Hz
+First frequency (short cilia): {w_2_s} Hz
+
+Second frequency (long cilia): {w_3_l} Hz
+Second frequency (medium cilia): {w_3_m} Hz
+Second frequency (short cilia): {w_3_s} Hz
+
+Third frequency (long cilia): {w_1_l} Hz
+Third frequency (medium cilia): {w_1_m} Hz
+Third frequency (short cilia): {w_1_s} Hz
+
+
+IN-PLANE SENSITIVITY PARAMETERS
+
+MECHANICAL GAIN
+
+Anterior duct (cilia average deflection, long cilia): {iX_s_2_l} deg/deg
+Anterior duct (cilia average deflection, medium cilia): {iX_s_2_m} deg/deg
+Anterior duct (cilia average deflection, short cilia): {iX_s_2_s} deg/deg
+
+Posterior duct (cilia average deflection, long cilia): {iX_s_3_l} deg/deg
+Posterior duct (cilia average deflection, medium cilia): {iX_s_3_m} deg/deg
+Posterior duct (cilia average deflection, short cilia): {iX_s_3_s} deg/deg
+
+Lateral duct (cilia average deflection, long cilia): {iX_s_1_l} deg/deg
+Lateral duct (cilia average deflection, medium cilia): {iX_s_1_m} deg/deg
+Lateral duct (cilia average deflection, short cilia): {iX_s_1_s} deg/deg
+
+VELOCITY GAIN
+
+Anterior duct (cilia average deflection, long cilia): {iVG_s_2_l} deg/deg.s-1
+Anterior duct (cilia average deflection, medium cilia): {iVG_s_2_m} deg/deg.s-1
+Anterior duct (cilia average deflection, short cilia): {iVG_s_2_s} deg/deg.s-1
+
+Posterior duct (cilia average deflection, long cilia): {iVG_s_3_l} deg/deg.s-1
+Posterior duct (cilia average deflection, medium cilia): {iVG_s_3_m} deg/deg.s-1
+Posterior duct (cilia average deflection, short cilia): {iVG_s_3_s} deg/deg.s-1
+
+Lateral duct (cilia average deflection, long cilia): {iVG_s_1_l} deg/deg.s-1
+Lateral duct (cilia average deflection, medium cilia): {iVG_s_1_m} deg/deg.s-1
+Lateral duct (cilia average deflection, short cilia): {iVG_s_1_s} deg/deg.s-1
+
+ACCELERATION GAIN
+
+Anterior duct (cilia average deflection, long cilia): {bAGh_A} deg/deg.s-2
+Anterior duct (cilia average deflection, medium cilia): {bAGm_A} deg/deg.s-2
+Anterior duct (cilia average deflection, short cilia): {bAGl_A} deg/deg.s-2
+
+Posterior duct (cilia average deflection, long cilia): {bAGh_P} deg/deg.s-2
+Posterior duct (cilia average deflection, medium cilia): {bAGm_P} deg/deg.s-2
+Posterior duct (cilia average deflection, short cilia): {bAGl_P} deg/deg.s-2
+
+Lateral duct (cilia average deflection, long cilia): {bAGh_L} deg/deg.s-2
+Lateral duct (cilia average deflection, medium cilia): {bAGm_L} deg/deg.s-2
+Lateral duct (cilia average deflection, short cilia): {bAGl_L} deg/deg.s-2
+
+
+FUNCTIONAL PLANES
+
+MAXIMAL RESPONSE PLANES
+
+Right Anterior duct: {ix_2_R}x {iy_2_R}y {iz_2_R}z
+Right Posterior duct: {ix_3_R}x {iy_3_R}y {iz_3_R}z
+Right Lateral duct: {ix_1_R}x {iy_1_R}y {iz_1_R}z
+Left Anterior duct: {ix_2_L}x {iy_2_L}y {iz_2_L}z
+Left Posterior duct: {ix_3_L}x {iy_3_L}y {iz_3_L}z
+Left Lateral duct: {ix_1_L}x {iy_1_L}y {iz_1_L}z
+
+PRIME DIRECTIONS
+
+Right Anterior duct: {PxADT_R}x {PyADT_R}y {PzADT_R}z
+Right Posterior duct: {PxPDT_R}x {PyPDT_R}y {PzPDT_R}z
+Right Lateral duct: {PxLDT_R}x {PyLDT_R}y {PzLDT_R}z
+Left Anterior duct: {PxADT_L}x {PyADT_L}y {PzADT_L}z
+Left Posterior duct: {PxPDT_L}x {PyPDT_L}y {PzPDT_L}z
+Left Lateral duct: {PxLDT_L}x {PyLDT_L}y {PzLDT_L}z
+
+IPSILATERAL ANGLES
+
+Anterior and Posterior ducts: {iipsiADTPDT} Degrees
+Anterior and Lateral ducts: {iipsiADTLDT} Degrees
+Lateral and Posterior ducts: {iipsiLDTPDT} Degrees
+
+SYNERGISTIC ANGLES
+
+Anterior and Posterior ducts: {isynADTPDT} Degrees
+Lateral ducts: {isynLDTLDT} Degrees
+
+REFERENCE ANGLES
+
+VESTIBULAR PITCH / MID-SAGITTAL PLANE
+
+Anterior duct: {iADTPITCH} Degrees
+Posterior duct: {iPDTPITCH} Degrees
+Lateral duct: {iLDTPITCH} Degrees
+
+VESTIBULAR ROLL / CORONAL PLANE
+
+Anterior duct: {iADTROLL} Degrees
+Posterior duct: {iPDTROLL} Degrees
+Lateral duct: 90.000000 Degrees
+
+VESTIBULAR YAW / HORIZONTAL PLANE
+
+Anterior duct: {iADTYAW} Degrees
+Posterior duct: {iPDTYAW} Degrees
+Lateral duct: {iLDTYAW} Degrees
+
+DEVIATION FROM IDEAL CONFIGURATION
+
+Variance from orthogonality: {ivar90} Degrees^2
+
+Average deviation from orthogonality: {idev90} Degrees
+
+Variance from planarity: {ivar180} Degrees^2
+
+Average deviation from planarity: {idev180} Degrees
+
+SEMICIRCULAR DUCT CENTER OF ROTATION
+
+Right Anterior duct: {xADTc_R}x {yADTc_R}y {zADTc_R}z
+Right Posterior duct: {xPDTc_R}x {yPDTc_R}y {zPDTc_R}z
+Right Lateral duct: {xLDTc_R}x {yLDTc_R}y {zLDTc_R}z
+Left Anterior duct: {xADTc_L}x {yADTc_L}y {zADTc_L}z
+Left Posterior duct: {xPDTc_L}x {yPDTc_L}y {zPDTc_L}z
+Left Lateral duct: {xLDTc_L}x {yLDTc_L}y {zLDTc_L}z
+
+
+MATERIAL PROPERTIES
+
+Body temperature: {T} C
+
+Endolymph density: {rho_e} kg/m^3
+Endolymph viscosity: {mu_e} Pa.s
+Endolymph viscosity factor: {mu_A} e-5 Pa.s
+
+Cupula density: {rho_c} kg/m^3
+Cupula viscosity: {mu_c} Pa.s
+Cupula Poisson ratio: {poisson}
+Cupula Young modulus: {Young} Pa
+Cupula Shear modulus: {gamma} Pa
+"""
+
+# The extended report; a [group ...] line stands for the twelve lines of that
+# group, the [deflection rows ...] line for the 36 lines of the deflections.
+EXTENDED = r"""
+CUPULA FINITE ELEMENT ANALYSIS
+
+DEFORMATION PROFILE FACTORS
+
+[group G1: 12 lines]
+DEFLECTION CILIA AREAS
+
+[deflection rows D1 to D27 with their empty lines: 36 lines]
+STIFFNESS
+
+[group G2: 12 lines]
+
+STRUCTURAL PARAMETERS
+
+MASS
+
+Anterior slender duct: {MSa} g/mm^4
+Posterior slender duct: {MSp} g/mm^4
+Lateral slender duct: {MSl} g/mm^4
+
+Common crus (anterior trajectory): {MCCa} g/mm^4
+Common crus (posterior trajectory): {MCCp} g/mm^4
+Common crus (common part): {MCC} g/mm^4
+Simple crus: {MUl} g/mm^4
+
+Anterior utricle (anterior trajectory): {MUCa} g/mm^4
+Anterior utricle (lateral trajectory): {MUCl} g/mm^4
+Anterior utricle (common part): {MUC} g/mm^4
+Posterior utricle: {MUCp} g/mm^4
+
+[group G3: 12 lines]
+[group G4: 12 lines]
+[group G5: 12 lines]
+DAMPING
+
+Anterior slender duct: {CSa} g/s.mm^4
+Posterior slender duct: {CSp} g/s.mm^4
+Lateral slender duct: {CSl} g/s.mm^4
+
+Common crus (anterior trajectory): {CCCa} g/s.mm^4
+Common crus (posterior trajectory): {CCCp} g/s.mm^4
+Common crus (common part): {CCC} g/s.mm^4
+Simple crus: {CUl} g/s.mm^4
+
+Anterior utricle (anterior trajectory): {CUCa} g/s.mm^4
+Anterior utricle (lateral trajectory): {CUCl} g/s.mm^4
+Anterior utricle (common part): {CUC} g/s.mm^4
+Posterior utricle: {CUCp} g/s.mm^4
+
+[group G6: 12 lines]
+[group G7: 12 lines]
+[group G8: 12 lines]
+INERTIAL FORCING
+
+Anterior duct: {GADT} g/mm
+Posterior duct: {GPDT} g/mm
+Lateral duct: {GLDT} g/mm
+
+
+DYNAMIC PARAMETERS
+
+TIME CONSTANTS
+
+LONG TIME CONSTANTS
+
+[group G9: 12 lines]
+LONG TIME CONSTANTS (UNCOUPLED)
+
+[group G10: 12 lines]
+SHORT TIME CONSTANTS
+
+[group G11: 12 lines]
+SHORT TIME CONSTANTS (UNCOUPLED)
+
+[group G12: 12 lines]
+BANDWIDTH
+
+LOWER CORNER FREQUENCIES
+
+[group G13: 12 lines]
+LOWER CORNER FREQUENCIES (UNCOUPLED)
+
+[group G14: 12 lines]
+UPPER CORNER FREQUENCIES
+
+[group G15: 12 lines]
+UPPER CORNER FREQUENCIES (UNCOUPLED)
+
+[group G16: 12 lines]
+NATURAL FREQUENCIES (UNCOUPLED)
+
+[group G17: 12 lines]
+FRACTIONAL BANDWIDTHS (UNCOUPLED)
+
+[group G18: 12 lines]
+
+IN-PLANE SENSITIVITY PARAMETERS
+
+MECHANICAL GAIN
+
+[group G19: 12 lines]
+
+[group G20: 12 lines]
+
+[group G21: 12 lines]
+MECHANICAL GAIN (UNCOUPLED)
+
+[group G22: 12 lines]
+
+[group G23: 12 lines]
+
+[group G24: 12 lines]
+VELOCITY GAIN
+
+[group G25: 12 lines]
+
+[group G26: 12 lines]
+
+[group G27: 12 lines]
+VELOCITY GAIN (UNCOUPLED)
+
+[group G28: 12 lines]
+
+[group G29: 12 lines]
+
+[group G30: 12 lines]
+ACCELERATION GAIN
+
+[group G31: 12 lines]
+
+[group G32: 12 lines]
+
+[group G33: 12 lines]
+
+FUNCTIONAL PLANES
+
+MAXIMAL RESPONSE PLANES
+
+Right Anterior duct: {ix_2_R}x {iy_2_R}y {iz_2_R}z
+Right Posterior duct: {ix_3_R}x {iy_3_R}y {iz_3_R}z
+Right Lateral duct: {ix_1_R}x {iy_1_R}y {iz_1_R}z
+Left Anterior duct: {ix_2_L}x {iy_2_L}y {iz_2_L}z
+Left Posterior duct: {ix_3_L}x {iy_3_L}y {iz_3_L}z
+Left Lateral duct: {ix_1_L}x {iy_1_L}y {iz_1_L}z
+
+MAXIMAL RESPONSE PLANES (UNCOUPLED)
+
+Right Anterior duct: {xADT_R}x {yADT_R}y {zADT_R}z
+Right Posterior duct: {xPDT_R}x {yPDT_R}y {zPDT_R}z
+Right Lateral duct: {xLDT_R}x {yLDT_R}y {zLDT_R}z
+Left Anterior duct: {xADT_L}x {yADT_L}y {zADT_L}z
+Left Posterior duct: {xPDT_L}x {yPDT_L}y {zPDT_L}z
+Left Lateral duct: {xLDT_L}x {yLDT_L}y {zLDT_L}z
+
+PRIME DIRECTIONS
+
+Right Anterior duct: {PxADT_R}x {PyADT_R}y {PzADT_R}z
+Right Posterior duct: {PxPDT_R}x {PyPDT_R}y {PzPDT_R}z
+Right Lateral duct: {PxLDT_R}x {PyLDT_R}y {PzLDT_R}z
+Left Anterior duct: {PxADT_L}x {PyADT_L}y {PzADT_L}z
+Left Posterior duct: {PxPDT_L}x {PyPDT_L}y {PzPDT_L}z
+Left Lateral duct: {PxLDT_L}x {PyLDT_L}y {PzLDT_L}z
+
+IPSILATERAL ANGLES
+
+Anterior and Posterior ducts: {iipsiADTPDT} Degrees
+Anterior and Lateral ducts: {iipsiADTLDT} Degrees
+Lateral and Posterior ducts: {iipsiLDTPDT} Degrees
+
+SYNERGISTIC ANGLES
+
+Anterior and Posterior ducts: {isynADTPDT} Degrees
+Lateral ducts: {isynLDTLDT} Degrees
+
+REFERENCE ANGLES
+
+VESTIBULAR PITCH / MID-SAGITTAL PLANE
+
+Anterior duct: {iADTPITCH} Degrees
+Posterior duct: {iPDTPITCH} Degrees
+Lateral duct: {iLDTPITCH} Degrees
+
+VESTIBULAR ROLL / CORONAL PLANE
+
+Anterior duct: {iADTROLL} Degrees
+Posterior duct: {iPDTROLL} Degrees
+Lateral duct: 90.000000 Degrees
+
+VESTIBULAR YAW / HORIZONTAL PLANE
+
+Anterior duct: {iADTYAW} Degrees
+Posterior duct: {iPDTYAW} Degrees
+Lateral duct: {iLDTYAW} Degrees
+
+DEVIATION FROM IDEAL CONFIGURATION
+
+Variance from orthogonality: {ivar90} Degrees^2
+
+Average deviation from orthogonality: {idev90} Degrees
+
+Variance from planarity: {ivar180} Degrees^2
+
+Average deviation from planarity: {idev180} Degrees
+
+SEMICIRCULAR DUCT CENTER OF ROTATION
+
+Right Anterior duct: {xADTc_R}x {yADTc_R}y {zADTc_R}z
+Right Posterior duct: {xPDTc_R}x {yPDTc_R}y {zPDTc_R}z
+Right Lateral duct: {xLDTc_R}x {yLDTc_R}y {zLDTc_R}z
+Left Anterior duct: {xADTc_L}x {yADTc_L}y {zADTc_L}z
+Left Posterior duct: {xPDTc_L}x {yPDTc_L}y {zPDTc_L}z
+Left Lateral duct: {xLDTc_L}x {yLDTc_L}y {zLDTc_L}z
+
+
+MATERIAL PROPERTIES
+
+Body temperature: {T} C
+
+Endolymph density: {rho_e} kg/m^3
+Endolymph viscosity: {mu_e} Pa.s
+Endolymph viscosity factor: {mu_A} e-5 Pa.s
+
+Cupula density: {rho_c} kg/m^3
+Cupula viscosity: {mu_c} Pa.s
+Cupula Poisson ratio: {poisson}
+Cupula Young modulus: {Young} Pa
+Cupula Shear modulus: {gamma} Pa
+"""
+
+# The nine-row groups: block, labels of the three sub-groups, first row, the
+# nine numbers (sub-group by sub-group; long, medium, short cilia).
+GROUPS = r"""
+| G1 | DEFORMATION PROFILE FACTORS | Anterior / Posterior / Lateral cupula | "Anterior cupula (long cilia): %lf\n" | `wsCa_high`, `wsCa_med`, `wsCa_low`; `wsCp_high`, `wsCp_med`, `wsCp_low`; `wsCl_high`, `wsCl_med`, `wsCl_low` |
+| G2 | STIFFNESS | Anterior / Posterior / Lateral cupula | "Anterior cupula (long cilia): %lf g/s^2.mm^4\n" | `KADT_high`, `KADT_med`, `KADT_low`; `KPDT_high`, `KPDT_med`, `KPDT_low`; `KLDT_high`, `KLDT_med`, `KLDT_low` |
+| G3 | MASS | Anterior / Posterior / Lateral ampulla | "Anterior ampulla (long cilia): %lf g/mm^4\n" | `MAa_high`, `MAa_med`, `MAa_low`; `MAp_high`, `MAp_med`, `MAp_low`; `MAl_high`, `MAl_med`, `MAl_low` |
+| G4 | MASS | Anterior / Posterior / Lateral cupula | "Anterior cupula (long cilia): %lf g/mm^4\n" | `MCa_high`, `MCa_med`, `MCa_low`; `MCp_high`, `MCp_med`, `MCp_low`; `MCl_high`, `MCl_med`, `MCl_low` |
+| G5 | MASS | Anterior / Posterior / Lateral duct | "Anterior duct (long cilia): %lf g/mm^4\n" | `MADT_high`, `MADT_med`, `MADT_low`; `MPDT_high`, `MPDT_med`, `MPDT_low`; `MLDT_high`, `MLDT_med`, `MLDT_low` |
+| G6 | DAMPING | Anterior / Posterior / Lateral ampulla | "Anterior ampulla (long cilia): %lf g/s.mm^4\n" | `CAa_high`, `CAa_med`, `CAa_low`; `CAp_high`, `CAp_med`, `CAp_low`; `CAl_high`, `CAl_med`, `CAl_low` |
+| G7 | DAMPING | Anterior / Posterior / Lateral cupula | "Anterior cupula (long cilia): %lf g/s.mm^4\n" | `CCa_high`, `CCa_med`, `CCa_low`; `CCp_high`, `CCp_med`, `CCp_low`; `CCl_high`, `CCl_med`, `CCl_low` |
+| G8 | DAMPING | Anterior / Posterior / Lateral duct | "Anterior duct (long cilia): %lf g/s.mm^4\n" | `CADT_high`, `CADT_med`, `CADT_low`; `CPDT_high`, `CPDT_med`, `CPDT_low`; `CLDT_high`, `CLDT_med`, `CLDT_low` |
+| G9 | LONG TIME CONSTANTS | First / Second / Third constant | "First constant (long cilia): %lf s\n" | `t_5_l`, `t_5_m`, `t_5_s`; `t_6_l`, `t_6_m`, `t_6_s`; `t_4_l`, `t_4_m`, `t_4_s` |
+| G10 | LONG TIME CONSTANTS (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (long cilia): %lf s\n" | `T1_A_high`, `T1_A_med`, `T1_A_low`; `T1_P_high`, `T1_P_med`, `T1_P_low`; `T1_L_high`, `T1_L_med`, `T1_L_low` |
+| G11 | SHORT TIME CONSTANTS | First / Second / Third constant | "First constant (long cilia): %lf ms\n" | `t_2_l`, `t_2_m`, `t_2_s`; `t_3_l`, `t_3_m`, `t_3_s`; `t_1_l`, `t_1_m`, `t_1_s` |
+| G12 | SHORT TIME CONSTANTS (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (long cilia): %lf ms\n" | `T2_A_high`, `T2_A_med`, `T2_A_low`; `T2_P_high`, `T2_P_med`, `T2_P_low`; `T2_L_high`, `T2_L_med`, `T2_L_low` |
+| G13 | LOWER CORNER FREQUENCIES | First / Second / Third frequency | "First frequency (long cilia): %lf Hz\n" | `w_5_l`, `w_5_m`, `w_5_s`; `w_6_l`, `w_6_m`, `w_6_s`; `w_4_l`, `w_4_m`, `w_4_s` |
+| G14 | LOWER CORNER FREQUENCIES (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (long cilia): %lf Hz\n" | `w1_A_high`, `w1_A_med`, `w1_A_low`; `w1_P_high`, `w1_P_med`, `w1_P_low`; `w1_L_high`, `w1_L_med`, `w1_L_low` |
+| G15 | UPPER CORNER FREQUENCIES | First / Second / Third frequency | "First frequency (long cilia): %lf Hz\n" | `w_2_l`, `w_2_m`, `w_2_s`; `w_3_l`, `w_3_m`, `w_3_s`; `w_1_l`, `w_1_m`, `w_1_s` |
+| G16 | UPPER CORNER FREQUENCIES (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (long cilia): %lf Hz\n" | `w2_A_high`, `w2_A_med`, `w2_A_low`; `w2_P_high`, `w2_P_med`, `w2_P_low`; `w2_L_high`, `w2_L_med`, `w2_L_low` |
+| G17 | NATURAL FREQUENCIES (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (long cilia): %lf Hz\n" | `wn_A_high`, `wn_A_med`, `wn_A_low`; `wn_P_high`, `wn_P_med`, `wn_P_low`; `wn_L_high`, `wn_L_med`, `wn_L_low` |
+| G18 | FRACTIONAL BANDWIDTHS (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (long cilia): %lf\n" | `FB_A_high`, `FB_A_med`, `FB_A_low`; `FB_P_high`, `FB_P_med`, `FB_P_low`; `FB_L_high`, `FB_L_med`, `FB_L_low` |
+| G19 | MECHANICAL GAIN | Anterior / Posterior / Lateral duct | "Anterior duct (cupula volumic displacement, long cilia): %lf nL/deg\n" | `iX_Q_2_l`, `iX_Q_2_m`, `iX_Q_2_s`; `iX_Q_3_l`, `iX_Q_3_m`, `iX_Q_3_s`; `iX_Q_1_l`, `iX_Q_1_m`, `iX_Q_1_s` |
+| G20 | MECHANICAL GAIN | Anterior / Posterior / Lateral duct | "Anterior duct (cupula average linear displacement, long cilia): %lf um/deg\n" | `iX_u_2_l`, `iX_u_2_m`, `iX_u_2_s`; `iX_u_3_l`, `iX_u_3_m`, `iX_u_3_s`; `iX_u_1_l`, `iX_u_1_m`, `iX_u_1_s` |
+| G21 | MECHANICAL GAIN | Anterior / Posterior / Lateral duct | "Anterior duct (cilia average deflection, long cilia): %lf deg/deg\n" | `iX_s_2_l`, `iX_s_2_m`, `iX_s_2_s`; `iX_s_3_l`, `iX_s_3_m`, `iX_s_3_s`; `iX_s_1_l`, `iX_s_1_m`, `iX_s_1_s` |
+| G22 | MECHANICAL GAIN (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (cupula volumic displacement, long cilia): %lf nL/deg\n" | `QX_A_high`, `QX_A_med`, `QX_A_low`; `QX_P_high`, `QX_P_med`, `QX_P_low`; `QX_L_high`, `QX_L_med`, `QX_L_low` |
+| G23 | MECHANICAL GAIN (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (cupula average linear displacement, long cilia): %lf um/deg\n" | `uX_A_high`, `uX_A_med`, `uX_A_low`; `uX_P_high`, `uX_P_med`, `uX_P_low`; `uX_L_high`, `uX_L_med`, `uX_L_low` |
+| G24 | MECHANICAL GAIN (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (cilia average deflection, long cilia): %lf deg/deg\n" | `bXh_A`, `bXm_A`, `bXl_A`; `bXh_P`, `bXm_P`, `bXl_P`; `bXh_L`, `bXm_L`, `bXl_L` |
+| G25 | VELOCITY GAIN | Anterior / Posterior / Lateral duct | "Anterior duct (cupula volumic displacement, long cilia): %lf nL/deg.s-1\n" | `iVG_Q_2_l`, `iVG_Q_2_m`, `iVG_Q_2_s`; `iVG_Q_3_l`, `iVG_Q_3_m`, `iVG_Q_3_s`; `iVG_Q_1_l`, `iVG_Q_1_m`, `iVG_Q_1_s` |
+| G26 | VELOCITY GAIN | Anterior / Posterior / Lateral duct | "Anterior duct (cupula average linear displacement, long cilia): %lf um/deg.s-1\n" | `iVG_u_2_l`, `iVG_u_2_m`, `iVG_u_2_s`; `iVG_u_3_l`, `iVG_u_3_m`, `iVG_u_3_s`; `iVG_u_1_l`, `iVG_u_1_m`, `iVG_u_1_s` |
+| G27 | VELOCITY GAIN | Anterior / Posterior / Lateral duct | "Anterior duct (cilia average deflection, long cilia): %lf deg/deg.s-1\n" | `iVG_s_2_l`, `iVG_s_2_m`, `iVG_s_2_s`; `iVG_s_3_l`, `iVG_s_3_m`, `iVG_s_3_s`; `iVG_s_1_l`, `iVG_s_1_m`, `iVG_s_1_s` |
+| G28 | VELOCITY GAIN (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (cupula volumic displacement, long cilia): %lf nL/deg.s-1\n" | `QVG_A_high`, `QVG_A_med`, `QVG_A_low`; `QVG_P_high`, `QVG_P_med`, `QVG_P_low`; `QVG_L_high`, `QVG_L_med`, `QVG_L_low` |
+| G29 | VELOCITY GAIN (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (cupula average linear displacement, long cilia): %lf um/deg.s-1\n" | `uVG_A_high`, `uVG_A_med`, `uVG_A_low`; `uVG_P_high`, `uVG_P_med`, `uVG_P_low`; `uVG_L_high`, `uVG_L_med`, `uVG_L_low` |
+| G30 | VELOCITY GAIN (UNCOUPLED) | Anterior / Posterior / Lateral duct | "Anterior duct (cilia average deflection, long cilia): %lf deg/deg.s-1\n" | `bVGh_A`, `bVGm_A`, `bVGl_A`; `bVGh_P`, `bVGm_P`, `bVGl_P`; `bVGh_L`, `bVGm_L`, `bVGl_L` |
+| G31 | ACCELERATION GAIN | Anterior / Posterior / Lateral duct | "Anterior duct (cupula volumic displacement, long cilia): %lf nL/deg.s-2\n" | `QAG_A_high`, `QAG_A_med`, `QAG_A_low`; `QAG_P_high`, `QAG_P_med`, `QAG_P_low`; `QAG_L_high`, `QAG_L_med`, `QAG_L_low` |
+| G32 | ACCELERATION GAIN | Anterior / Posterior / Lateral duct | "Anterior duct (cupula average linear displacement, long cilia): %lf um/deg.s-2\n" | `uAG_A_high`, `uAG_A_med`, `uAG_A_low`; `uAG_P_high`, `uAG_P_med`, `uAG_P_low`; `uAG_L_high`, `uAG_L_med`, `uAG_L_low` |
+| G33 | ACCELERATION GAIN | Anterior / Posterior / Lateral duct | "Anterior duct (cilia average deflection, long cilia): %lf deg/deg.s-2\n" | `bAGh_A`, `bAGm_A`, `bAGl_A`; `bAGh_P`, `bAGm_P`, `bAGl_P`; `bAGh_L`, `bAGm_L`, `bAGl_L` |
+"""
+
+# The 27 deflection rows, cupula by cupula, zone by zone, case by case.
+DEFLECTIONS = r"""
+- Anterior cupula: `da_high_mean_h`, `da_med_mean_h`, `da_low_mean_h`; `da_high_mean_m`, `da_med_mean_m`, `da_low_mean_m`; `da_high_mean_l`, `da_med_mean_l`, `da_low_mean_l`;
+- Posterior cupula: `dp_high_mean_h`, `dp_med_mean_h`, `dp_low_mean_h`; `dp_high_mean_m`, `dp_med_mean_m`, `dp_low_mean_m`; `dp_high_mean_l`, `dp_med_mean_l`, `dp_low_mean_l`;
+- Lateral cupula: `dl_high_mean_h`, `dl_med_mean_h`, `dl_low_mean_h`; `dl_high_mean_m`, `dl_med_mean_m`, `dl_low_mean_m`; `dl_high_mean_l`, `dl_med_mean_l`, `dl_low_mean_l`;
+"""
+
+
+def group_lines(row):
+    cells = [c.strip() for c in row.strip().strip("|").split("|")]
+    name, _, labels, first, numbers = cells
+    words = [w.split()[0] for w in labels.split("/")]  # the first word of each label
+    first = first.strip('"')
+    assert first.endswith("\\n") and first.startswith(words[0] + " ")
+    first = first[:-2]
+    names = [n.strip().strip("`") for n in numbers.replace(";", ",").split(",")]
+    assert len(names) == 9
+    lines = []
+    for g in range(3):
+        for k, cilia in enumerate(("long", "medium", "short")):
+            text = words[g] + first[len(words[0]):]
+            text = text.replace("long cilia", cilia + " cilia", 1)
+            lines.append(text.replace("%lf", "{" + names[3 * g + k] + "}"))
+        lines.append("")
+    return name, lines
+
+
+GROUP_LINES = dict(group_lines(row) for row in GROUPS.strip("\n").split("\n"))
+
+
+def deflection_lines():
+    lines = []
+    for row in DEFLECTIONS.strip("\n").split("\n"):
+        cupula, rest = row[2:].split(": ", 1)
+        names = [n.strip().strip("`") for n in rest.rstrip(";").replace(";", ",").split(",")]
+        assert len(names) == 9 and cupula.endswith(" cupula")
+        for zi, zone in enumerate(("long", "medium", "short")):
+            for ci, case in enumerate(("high", "medium", "low")):
+                lines.append(f"{cupula} ({zone} cilia, {case} thickness): {{{names[3 * zi + ci]}}} deg/nL")
+            lines.append("")
+    return lines
+
+
+def expand(layout):
+    lines = []
+    for line in layout.strip("\n").split("\n"):
+        if line.startswith("[group "):
+            lines += GROUP_LINES[line[len("[group "):].split(":")[0]]
+        elif line.startswith("[deflection rows"):
+            lines += deflection_lines()
+        else:
+            lines.append(line)
+    return lines
+
+
+SHORT_LINES = SHORT.strip("\n").split("\n")
+EXTENDED_LINES = expand(EXTENDED)
+ECHO_LINES = list(SHORT_LINES)
+_k = ECHO_LINES.index("LONG TIME CONSTANTS")
+assert ECHO_LINES[_k + 1] == ""
+del ECHO_LINES[_k:_k + 2]
+assert len(SHORT_LINES) == 289 and len(EXTENDED_LINES) == 625 and len(ECHO_LINES) == 287
+
+
+def names_in(lines):
+    import re
+    return [m for line in lines for m in re.findall(r"\{(\w+)\}", line)]
+
+
+assert len(names_in(EXTENDED_LINES)) == 447
+
+
+def render(lines, values):
+    import re
+    out = []
+    for line in lines:
+        def sub(m):
+            name = m.group(1)
+            x = values[name]
+            if name in ("rho_e", "rho_c"):
+                x = 1000000.0 * x
+            return F(x)
+        out.append(re.sub(r"\{(\w+)\}", sub, line) + "\n")
+    return "".join(out)
+
+
+def is_subsequence(short, extended):
+    it = iter(extended)
+    return all(any(line == e for e in it) for line in short)
+
+
+assert is_subsequence(SHORT_LINES, EXTENDED_LINES)
+
+
+# ------------------------------------------------------------------ the passes
+import re
+
+prologue = dict(v)  # finite element values and material constants, before any pass
+MATERIAL = ["T", "mu_A", "rho_e", "rho_c", "Young", "poisson", "gamma", "mu_e", "mu_c"]
+CUPULA = re.compile(r"(d[apl]_(high|med|low)_mean_[hml]|K[APL]DT_(high|med|low))$")
+
+
+def run_pass(morph, cor_pass):
+    """One pass from a fresh state: the reset clears everything the pass
+    computes; the deflections, stiffnesses and carried values live in v."""
+    p = dict(morph)
+    if cor_pass:
+        calibrate(p)
+    else:
+        inverted_calibration(p)
+    uncoupled(p, cor_pass)
+    coupled(p, v, {s: initial_state_matrix() for s, _ in CS})
+    planes(p, v, v, cor_pass)
+    values = {k: v[k] for k in MATERIAL}
+    values.update({k: v[k] for k in v if CUPULA.match(k)})
+    values.update(p)
+    return values, p
+
+
+def run(morphs):
+    """The three passes of one run; the reports of each set, the Cor pass's
+    echo, line sets and vestibular matrix."""
+    v.clear()
+    v.update(prologue)
+    out = {}
+    for set_name, morph in zip(("Cor", "PlusCor", "MinusCor"), morphs):
+        values, p = run_pass(morph, set_name == "Cor")
+        out[f"Data/{SPECIES}/{SPECIES}_{set_name}.biomecha"] = render(SHORT_LINES, values)
+        out[f"Data/{SPECIES}/{SPECIES}_{set_name}_Extended.biomecha"] = render(EXTENDED_LINES, values)
+        if set_name == "Cor":
+            echo = render(ECHO_LINES, values)
+            out.update(line_sets(p))
+            out[f"Data/{SPECIES}/Matrix/{SPECIES}.transmat"] = vestibular_matrix(v)
+    return out, echo
+
+
+ZERO = {k: 0.0 for k in cor_vals}
+complete, complete_echo = run([cor_vals, plus_vals, minus_vals])
+identical, identical_echo = run([cor_vals, cor_vals, cor_vals])
+missing_plus, missing_plus_echo = run([cor_vals, ZERO, minus_vals])
+
+B = f"Data/{SPECIES}/{SPECIES}_"
+assert identical_echo == complete_echo and missing_plus_echo == complete_echo
+assert identical[B + "PlusCor.biomecha"] == identical[B + "MinusCor.biomecha"]
+assert identical[B + "PlusCor_Extended.biomecha"] == identical[B + "MinusCor_Extended.biomecha"]
+for key in (B + "MinusCor.biomecha", B + "MinusCor_Extended.biomecha"):
+    assert missing_plus[key] == complete[key]
+for text, lines in ((complete[B + "Cor.biomecha"], 289), (complete[B + "Cor_Extended.biomecha"], 625),
+                    (complete_echo, 287)):
+    assert text.count("\n") == lines and "nan" not in text and "inf" not in text
+assert "nan" in missing_plus[B + "PlusCor.biomecha"]
+
+
+def differing_rows(a, b):
+    return [(x, y) for x, y in zip(a.split("\n"), b.split("\n")) if x != y]
+
+
+# Rows where the PlusCor pass on the Cor morphometry differs from the Cor pass.
+same_set_differences = differing_rows(complete[B + "Cor_Extended.biomecha"], identical[B + "PlusCor_Extended.biomecha"])
+
+# ------------------------------------------------------------ synthetic values
+# Every printed quantity a value of its own, so that a row printing the wrong
+# quantity shows; a few special ones for the number format.
+SPECIAL = {
+    "wsCa_high": -0.0, "KADT_med": math.inf, "MCC": -math.inf, "t_5_l": math.nan, "GADT": 1.5e20,
+    "iipsiADTPDT": 2.5e-7, "w_1_s": -4.9999999e-7, "ix_2_R": 0.1234565, "yPDTc_L": -0.0000005,
+    "rho_e": 1.0372e-3, "rho_c": 1.09e-3, "T": 37.0, "poisson": 0.4999996,
+}
+synthetic = {}
+for k, name in enumerate(dict.fromkeys(names_in(EXTENDED_LINES))):
+    sign = -1.0 if k % 3 == 1 else 1.0
+    synthetic[name] = SPECIAL.get(name, sign * ((k + 1) * 1.0625 + (k + 1) * 0.000001 + (k % 7) * 0.0100003))
+
+
+def struct_of(name):
+    if name in MATERIAL:
+        return "carried"
+    return "cupula" if CUPULA.match(name) else "pass"
+
+
+def cpp_double(x):
+    if x != x:
+        return "kNaN"
+    if math.isinf(x):
+        return "kInf" if x > 0 else "-kInf"
+    return x.hex()
+
+
+# ------------------------------------------------------------------ the output
+def cpp_string(text):
+    assert ")~~" not in text
+    return 'R"~~(' + text + ')~~"'
+
+
+def cpp_files(name, table):
+    rows = "".join(f'    {{"{path}", {cpp_string(table[path])}}},\n' for path in sorted(table))
+    return f"inline const Fixture_File {name}[] = {{\n{rows}}};\n\n"
+
+
+here = os.path.dirname(os.path.abspath(__file__))
+with open(os.path.join(here, "reports_fixture.inc"), "w") as f:
+    f.write("// Generated by expected_reports.py from the model's formulas and the report\n")
+    f.write("// layouts; do not edit. Included inside a namespace of the test, which\n")
+    f.write("// defines kInf and kNaN.\n\n")
+    f.write(f'constexpr const char* kSpecies = "{SPECIES}";\n')
+    f.write('constexpr const char* kMaterialAnswers = "' + "\\n".join(ANSWERS) + '\\n";\n\n')
+    f.write("struct Fixture_File {\n  const char* path;\n  const char* text;\n};\n\n")
+    f.write("// The complete species folder: every input of the three sets.\n")
+    f.write(cpp_files("kFixtureFiles", files))
+    f.write("// What a run on it writes: six reports, six line sets, the vestibular matrix.\n")
+    f.write(cpp_files("kCompleteOutputs", complete))
+    f.write("// The Cor pass's console echo.\n")
+    f.write(f"inline const char* const kCompleteEcho = {cpp_string(complete_echo)};\n\n")
+    f.write("// The PlusCor and MinusCor reports when both sets' morphometry is the Cor one.\n")
+    f.write(f"inline const char* const kSameSetShort = {cpp_string(identical[B + 'PlusCor.biomecha'])};\n")
+    f.write(f"inline const char* const kSameSetExtended = "
+            f"{cpp_string(identical[B + 'PlusCor_Extended.biomecha'])};\n\n")
+    f.write(f"// The extended rows in which they differ from the Cor report: {len(same_set_differences)}.\n")
+    f.write(f"constexpr int kSameSetDifferingRows = {len(same_set_differences)};\n\n")
+    f.write("// The PlusCor short report when its morphometry is missing (nan written \"nan\").\n")
+    f.write(f"inline const char* const kMissingPlusShort = {cpp_string(missing_plus[B + 'PlusCor.biomecha'])};\n\n")
+    f.write("// Synthetic values of every printed quantity, and the texts they give.\n")
+    f.write("inline void Fill_Synthetic(scds::ostravel::Run_State& run) {\n")
+    for name, x in synthetic.items():
+        f.write(f"  run.{struct_of(name)}.{name} = {cpp_double(x)};\n")
+    f.write("}\n\n")
+    f.write(f"inline const char* const kSyntheticShort = {cpp_string(render(SHORT_LINES, synthetic))};\n\n")
+    f.write(f"inline const char* const kSyntheticExtended = {cpp_string(render(EXTENDED_LINES, synthetic))};\n\n")
+    f.write(f"inline const char* const kSyntheticEcho = {cpp_string(render(ECHO_LINES, synthetic))};\n")
+print("wrote reports_fixture.inc:", len(files), "input files,", len(complete), "outputs,",
+      len(same_set_differences), "extended rows differ between the Cor pass and a variant pass on the same set")
+for a, b in same_set_differences:
+    print("   ", a, "|", b)
