@@ -309,6 +309,17 @@ TEST(CoupledModel, FailedSolverGivesNanEigenvalues) {
   }
   for (const Eigenvalue& e : State_Eigenvalues(A)) EXPECT_NAN(e.re);
 
+  // So does a viscosity factor of 1e250: huge finite dampings.
+  Fixture_Run f;
+  f.Prologue();
+  f.run.carried.mu_A = 1e250;
+  scds::ostravel::Derive_Material_Constants(f.run.carried);
+  f.Cor_Pass();
+  f.Second_Half();
+  const Pass_State& p = f.run.pass;
+  ASSERT_TRUE(std::isfinite(p.C_1_l) && std::isfinite(p.M_1p_l));
+  for (double x : {p.t_1_l, p.t_4_l, p.t_6_l, p.w_1_m, p.w_3_m, p.w_5_m, p.t_2_s, p.w_6_s}) EXPECT_NAN(x);
+
   gsl_vector_complex* eval = gsl_vector_complex_alloc(6);
   for (std::size_t k = 0; k < 6; ++k) gsl_vector_complex_set(eval, k, gsl_complex{{-1.0 - k, 0.0}});
   for (const Eigenvalue& e : Solver_Eigenvalues(GSL_EMAXITER, eval)) EXPECT_NAN(e.re);
