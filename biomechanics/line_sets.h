@@ -4,12 +4,23 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "biomechanics_state.h"
 
 namespace scds::ostravel {
 
-// Called in the Cor pass only.
+// Called in the Cor pass only. The line sets are always written; the
+// uncoupled matrix is read and then removed; Matrix/<species>.transmat is
+// written only from a whole, finite uncoupled matrix and a finite product.
 void Line_Sets_And_Matrix(Run_State& run, std::ostream& out);
+
+// The text of a line set from the centre (x, y, z) along the unit normal n:
+// "# LineSet 0.1", an empty line, "nDataVals 0 { {", the centre, the end
+// point centre + 3333 n, an empty line and "} }" with no line end.
+std::string Line_Set_Text(double x, double y, double z, double nx, double ny, double nz);
+
+// TM x uTM, each element summed over k = 1, 2, 3 in that order.
+Transform_Matrix Matrix_Product(const Transform_Matrix& TM, const Transform_Matrix& uTM);
 
 }  // namespace scds::ostravel

@@ -12,4 +12,11 @@ namespace scds::ostravel {
 
 void Response_Planes(Run_State& run);
 
+// acos(x) * 57.3 with x clamped to [-1, 1] (a nan stays nan).
+double Angle_Degrees(double x);
+
+// The rotation about y that brings the left lateral response normal
+// (ix, iz before the rotation) into the y-z plane.
+void Rotation_About_Y(double ix_1_L, double iz_1_L, double& theta, Transform_Matrix& TM);
+
 }  // namespace scds::ostravel

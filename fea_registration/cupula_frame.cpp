@@ -5,59 +5,41 @@
 namespace scds {
 
 void Compute_Cupula_Frame(Cupula_Frame& f) {
+  Frame_Axes& a = f.axes;
+
   // Z: (P2 - P1) x (P3 - P1), every difference taken anew.
-  f.Zx = (f.y2 - f.y1) * (f.z3 - f.z1) - (f.z2 - f.z1) * (f.y3 - f.y1);
-  f.Zy = (f.z2 - f.z1) * (f.x3 - f.x1) - (f.x2 - f.x1) * (f.z3 - f.z1);
-  f.Zz = (f.x2 - f.x1) * (f.y3 - f.y1) - (f.y2 - f.y1) * (f.x3 - f.x1);
-  f.Z = std::sqrt((f.Zx * f.Zx + f.Zy * f.Zy) + f.Zz * f.Zz);
-  f.Zx = f.Zx / f.Z;
-  f.Zy = f.Zy / f.Z;
-  f.Zz = f.Zz / f.Z;
+  a.Zx = (f.y2 - f.y1) * (f.z3 - f.z1) - (f.z2 - f.z1) * (f.y3 - f.y1);
+  a.Zy = (f.z2 - f.z1) * (f.x3 - f.x1) - (f.x2 - f.x1) * (f.z3 - f.z1);
+  a.Zz = (f.x2 - f.x1) * (f.y3 - f.y1) - (f.y2 - f.y1) * (f.x3 - f.x1);
+  a.Z = std::sqrt((a.Zx * a.Zx + a.Zy * a.Zy) + a.Zz * a.Zz);
+  a.Zx = a.Zx / a.Z;
+  a.Zy = a.Zy / a.Z;
+  a.Zz = a.Zz / a.Z;
 
   // Y: Z x (c, c, c), each product formed before the difference.
   const double c = kReferenceComponent;
-  f.Yx = f.Zy * c - f.Zz * c;
-  f.Yy = f.Zz * c - f.Zx * c;
-  f.Yz = f.Zx * c - f.Zy * c;
-  f.Y = std::sqrt((f.Yx * f.Yx + f.Yy * f.Yy) + f.Yz * f.Yz);
-  f.Yx = f.Yx / f.Y;
-  f.Yy = f.Yy / f.Y;
-  f.Yz = f.Yz / f.Y;
+  a.Yx = a.Zy * c - a.Zz * c;
+  a.Yy = a.Zz * c - a.Zx * c;
+  a.Yz = a.Zx * c - a.Zy * c;
+  a.Y = std::sqrt((a.Yx * a.Yx + a.Yy * a.Yy) + a.Yz * a.Yz);
+  a.Yx = a.Yx / a.Y;
+  a.Yy = a.Yy / a.Y;
+  a.Yz = a.Yz / a.Y;
 
-  // X: Y x Z.
-  f.Xx = f.Yy * f.Zz - f.Yz * f.Zy;
-  f.Xy = f.Yz * f.Zx - f.Yx * f.Zz;
-  f.Xz = f.Yx * f.Zy - f.Yy * f.Zx;
-  f.X = std::sqrt((f.Xx * f.Xx + f.Xy * f.Xy) + f.Xz * f.Xz);
-  f.Xx = f.Xx / f.X;
-  f.Xy = f.Xy / f.X;
-  f.Xz = f.Xz / f.X;
-
-  // Determinant of A = [X Y Z] (the axes as columns).
-  f.detA = ((f.Xx * f.Yy * f.Zz + f.Yx * f.Zy * f.Xz) + f.Zx * f.Xy * f.Yz) -
-           ((f.Zx * f.Yy * f.Xz + f.Xx * f.Zy * f.Yz) + f.Yx * f.Xy * f.Zz);
-
-  // The inverse of A as its adjugate over the determinant.
-  Transform_Matrix& m = f.matrix;
-  m.TMA = (f.Yy * f.Zz - f.Yz * f.Zy) / f.detA;
-  m.TMB = (f.Yz * f.Zx - f.Yx * f.Zz) / f.detA;
-  m.TMC = (f.Yx * f.Zy - f.Yy * f.Zx) / f.detA;
-  m.TMD = (f.Xz * f.Zy - f.Xy * f.Zz) / f.detA;
-  m.TME = (f.Xx * f.Zz - f.Xz * f.Zx) / f.detA;
-  m.TMF = (f.Xy * f.Zx - f.Xx * f.Zy) / f.detA;
-  m.TMG = (f.Xy * f.Yz - f.Xz * f.Yy) / f.detA;
-  m.TMH = (f.Xz * f.Yx - f.Xx * f.Yz) / f.detA;
-  m.TMI = (f.Xx * f.Yy - f.Xy * f.Yx) / f.detA;
+  // X = Y x Z, detA, and the inverse of A = [X Y Z] by its adjugate.
+  Complete_Frame_Axes(a);
+  f.matrix = Frame_Axes_Inverse(a);
 }
 
 bool Cupula_Frame_Degenerate(const Cupula_Frame& f) {
-  return f.Z == 0.0 || f.Y == 0.0 || f.X == 0.0 || !Transform_Matrix_Finite(f.matrix);
+  return f.axes.Z == 0.0 || f.axes.Y == 0.0 || f.axes.X == 0.0 || !Transform_Matrix_Finite(f.matrix);
 }
 
 void Clear_Cupula_Frame(Cupula_Frame& f) {
-  f.Zx = f.Zy = f.Zz = 0.0;
-  f.Yx = f.Yy = f.Yz = 0.0;
-  f.Xx = f.Xy = f.Xz = 0.0;
+  Frame_Axes& a = f.axes;
+  a.Zx = a.Zy = a.Zz = 0.0;
+  a.Yx = a.Yy = a.Yz = 0.0;
+  a.Xx = a.Xy = a.Xz = 0.0;
   f.matrix = Transform_Matrix{};
 }
 

@@ -5,6 +5,7 @@
 // point into the flat mesh.
 #pragma once
 
+#include "frame_axes.h"
 #include "stl_text.h"
 #include "transform_matrix.h"
 
@@ -19,13 +20,7 @@ struct Cupula_Frame {
   double x1 = 0.0, y1 = 0.0, z1 = 0.0;
   double x2 = 0.0, y2 = 0.0, z2 = 0.0;
   double x3 = 0.0, y3 = 0.0, z3 = 0.0;
-  // Unit axes.
-  double Zx = 0.0, Zy = 0.0, Zz = 0.0;
-  double Yx = 0.0, Yy = 0.0, Yz = 0.0;
-  double Xx = 0.0, Xy = 0.0, Xz = 0.0;
-  // Lengths of the axes before they were normalised.
-  double Z = 0.0, Y = 0.0, X = 0.0;
-  double detA = 0.0;
+  Frame_Axes axes;          // unit axes, their lengths, detA
   Transform_Matrix matrix;  // TMA ... TMI
 };
 

@@ -88,32 +88,10 @@ Vestibular_Frame Frame_Of(const Duct_Plane_Set& R, const Duct_Plane_Set& L) {
   f.Yy = sy / f.Y;
   f.Yz = sz / f.Y;
 
-  f.Xx = f.Yy * f.Zz - f.Yz * f.Zy;
-  f.Xy = f.Yz * f.Zx - f.Yx * f.Zz;
-  f.Xz = f.Yx * f.Zy - f.Yy * f.Zx;
-  f.X = std::sqrt((f.Xx * f.Xx + f.Xy * f.Xy) + f.Xz * f.Xz);
-  f.Xx = f.Xx / f.X;
-  f.Xy = f.Xy / f.X;
-  f.Xz = f.Xz / f.X;
-
-  f.detA = ((f.Xx * f.Yy * f.Zz + f.Yx * f.Zy * f.Xz) + f.Zx * f.Xy * f.Yz) -
-           ((f.Zx * f.Yy * f.Xz + f.Xx * f.Zy * f.Yz) + f.Yx * f.Xy * f.Zz);
+  scds::Complete_Frame_Axes(f);
   return f;
 }
 
-scds::Transform_Matrix Frame_Inverse(const Vestibular_Frame& f) {
-  scds::Transform_Matrix TM;
-  TM.TMA = (f.Yy * f.Zz - f.Yz * f.Zy) / f.detA;
-  TM.TMB = (f.Yz * f.Zx - f.Yx * f.Zz) / f.detA;
-  TM.TMC = (f.Yx * f.Zy - f.Yy * f.Zx) / f.detA;
-  TM.TMD = (f.Xz * f.Zy - f.Xy * f.Zz) / f.detA;
-  TM.TME = (f.Xx * f.Zz - f.Xz * f.Zx) / f.detA;
-  TM.TMF = (f.Xy * f.Zx - f.Xx * f.Zy) / f.detA;
-  TM.TMG = (f.Xy * f.Yz - f.Xz * f.Yy) / f.detA;
-  TM.TMH = (f.Xz * f.Yx - f.Xx * f.Yz) / f.detA;
-  TM.TMI = (f.Xx * f.Yy - f.Xy * f.Yx) / f.detA;
-  return TM;
-}
 
 void Transform_Side(const scds::Transform_Matrix& TM, Duct_Plane_Set& side) {
   Transform_Vector(TM, side.ADT);

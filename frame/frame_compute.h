@@ -2,6 +2,7 @@
 // vestibular frame of one measurement set, and its transform matrix.
 #pragma once
 
+#include "frame_axes.h"
 #include "frame_files.h"
 #include "transform_matrix.h"
 
@@ -25,19 +26,13 @@ void Mirror_Side(const scds::Transform_Matrix& S, const Mid_Plane& mid, const Du
 // normals, Y from the four vertical normals, X = Y x Z; each normalised
 // (the lengths before that are kept in X, Y, Z). Y and Z are not made
 // perpendicular. detA is the determinant of A = [X Y Z].
-struct Vestibular_Frame {
-  double Yx = 0.0, Yy = 0.0, Yz = 0.0;
-  double Zx = 0.0, Zy = 0.0, Zz = 0.0;
-  double Xx = 0.0, Xy = 0.0, Xz = 0.0;
-  double X = 0.0, Y = 0.0, Z = 0.0;
-  double detA = 0.0;
-};
+using Vestibular_Frame = scds::Frame_Axes;
 
 Vestibular_Frame Frame_Of(const Duct_Plane_Set& R, const Duct_Plane_Set& L);
 
 // The inverse of A (adjugate over detA): it carries X, Y and Z to the unit
 // axes. Not the transpose: the frame need not be orthonormal.
-scds::Transform_Matrix Frame_Inverse(const Vestibular_Frame& frame);
+inline scds::Transform_Matrix Frame_Inverse(const Vestibular_Frame& frame) { return scds::Frame_Axes_Inverse(frame); }
 
 // Carries the three normals and the three centres of one side by the
 // matrix, without translation and without renormalising.

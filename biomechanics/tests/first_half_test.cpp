@@ -3,73 +3,15 @@
 // out independently (expected_first_half.py, from the model's formulas).
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
-#include <limits>
-#include <sstream>
+#include <filesystem>
 
-#include "biomechanics_driver.h"
-#include "biomechanics_state.h"
-#include "calibration.h"
-#include "fea_inputs.h"
-#include "morphometry.h"
-#include "scds_testing.h"
-#include "uncoupled_model.h"
+#include "fixture_run.h"
 
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
-// The same double to the last bit.
-#define EXPECT_SAME(actual, expected)                                                          \
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(static_cast<double>(actual)),                        \
-            std::bit_cast<std::uint64_t>(static_cast<double>(expected)))                       \
-      << #actual << " = " << (actual) << ", expected " << (expected)
-#define EXPECT_NAN(actual) EXPECT_TRUE(std::isnan(actual)) << #actual << " = " << (actual)
-
-#include "first_half_fixture.inc"
-
 using namespace scds::ostravel;
-using scds_testing::Temp_Dir;
-
-struct Fixture_Run {
-  Temp_Dir dir;
-  Run_State run;
-  std::ostringstream console;
-
-  Fixture_Run() {
-    scds_testing::Make_Species_Folder(dir.path, kSpecies);
-    for (const Fixture_File& file : kFixtureFiles) scds_testing::Write_File(dir.path / file.path, file.text);
-    run.work_dir = dir.path;
-    run.species = kSpecies;
-  }
-
-  // The prologue: .sif pair, material prompts, deflection pairs.
-  void Prologue() {
-    std::istringstream answers(kMaterialAnswers);
-    Read_Solver_Inputs(run, console);
-    ASSERT_TRUE(Ask_Material_Constants(run, answers, console));
-    Derive_Material_Constants(run.carried);
-    Read_Deflection_Results(run, console);
-  }
-
-  void Cor_Pass() {
-    run.set = Measurement_Set::Cor;
-    Read_Morphometry(run, console);
-    Cupula_Calibration(run);
-    Uncoupled_Model(run);
-  }
-
-  void Variant_Pass(Measurement_Set set) {
-    Reset_Pass(run);
-    run.set = set;
-    Read_Morphometry(run, console);
-    Inverted_Calibration(run);
-    Uncoupled_Model(run);
-  }
-};
 
 TEST(FirstHalf, CorPassMatchesTheIndependentValues) {
   Fixture_Run f;

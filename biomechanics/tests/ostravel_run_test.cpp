@@ -3,7 +3,10 @@
 // and the exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -18,6 +21,7 @@ namespace {
 #define EXPECT_SAME(actual, expected) EXPECT_EQ(actual, expected)
 #define EXPECT_NAN(actual) EXPECT_TRUE(std::isnan(actual))
 #include "first_half_fixture.inc"
+#include "second_half_fixture.inc"
 
 using scds_testing::Exists;
 using scds_testing::Read_File;
@@ -109,6 +113,21 @@ std::string Morph_Message(const std::string& set) {
   return "\nImpossible to read Data/Fx/Fx_" + set + ".morph\nVerify both species name and morpho file name.\n";
 }
 
+const std::string kUncoupledMissing =
+    "\nImpossible to read Data/Fx/Matrix/Fx_uncoupled.transmat\nVerify transfert matrix file name.\n";
+const std::string kUncoupledUnusable =
+    "\nImpossible to use Data/Fx/Matrix/Fx_uncoupled.transmat\nThe uncoupled transform matrix is incomplete or not "
+    "finite; run Quintarel again.\n";
+const std::string kNotComputed =
+    "\nThe vestibular transform matrix could not be computed; Data/Fx/Matrix/Fx.transmat was not written.\n";
+
+std::string Cannot_Write(const std::string& path) {
+  return "\nImpossible to write " + path + "\nVerify that its folder exists and has room.\n";
+}
+
+const std::string kUncoupledPath = "Data/Fx/Matrix/Fx_uncoupled.transmat";
+const std::string kTransmatPath = "Data/Fx/Matrix/Fx.transmat";
+
 const std::string kAnswers = std::string("Fx\n1\n") + kMaterialAnswers + "x\n";
 
 // The console echo of the Cor pass's short report, from its first line to
@@ -151,6 +170,22 @@ struct Species_Folder {
   bool Temp_Log_Gone() const { return !Exists(File("Data/Fx/Fx_temp.errorlog")); }
 };
 
+// The two points of a line set: "<x>x\t<y>y\t<z>z\n" on its lines 4 and 5.
+std::array<std::array<double, 3>, 2> Line_Set_Points(const std::string& text) {
+  std::array<std::array<double, 3>, 2> points{};
+  std::size_t at = text.find("{ {\n");
+  if (at == std::string::npos) return points;
+  const char* cursor = text.c_str() + at + 4;
+  for (auto& point : points) {
+    for (double& value : point) {
+      char* end = nullptr;
+      value = std::strtod(cursor, &end);
+      cursor = end + 2;  // the axis letter and the tab or line end
+    }
+  }
+  return points;
+}
+
 TEST(OstravelRun, CompleteSpeciesRunsSilentlyToTheClosingPrompt) {
   Species_Folder species;
   // A material constant that is not a number is asked again at once.
@@ -164,43 +199,170 @@ TEST(OstravelRun, CompleteSpeciesRunsSilentlyToTheClosingPrompt) {
   EXPECT_FALSE(Exists(species.File("Data/Fx/Fx.errorlog")));
 }
 
-TEST(OstravelRun, MissingInputsGiveTheirErrorLogBlocks) {
-  std::vector<std::string> all_deflections;
-  std::string all_deflection_messages;
-  for (const char* duct : {"Ant", "Post", "Lat"}) {
-    for (const char* cilia : {"Long", "Medium", "Short"}) {
-      all_deflection_messages += Deflection_Message(std::string(duct) + "_" + cilia);
+// The Cor pass's hand-over, byte for byte as expected_second_half.py works
+// it out: six line sets and the vestibular matrix; Quintarel's matrix is
+// used up.
+TEST(OstravelRun, WritesTheLineSetsAndTheVestibularMatrix) {
+  Species_Folder species;
+  const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue + kEcho + kClosing);
+  for (const Fixture_File& file : kLineSets) EXPECT_EQ(Read_File(species.File(file.path)), file.text) << file.path;
+  EXPECT_EQ(Read_File(species.File(kTransmat.path)), kTransmat.text);
+  EXPECT_FALSE(Exists(species.File(kUncoupledPath)));
+  EXPECT_FALSE(Exists(species.File("Data/Fx/Fx.errorlog")));
+
+  // Each left line set runs along its right one mirrored (x and z negated).
+  for (int k = 0; k < 3; ++k) {
+    const auto right = Line_Set_Points(Read_File(species.File(kLineSets[k].path)));
+    const auto left = Line_Set_Points(Read_File(species.File(kLineSets[k + 3].path)));
+    const double sign[3] = {-1.0, 1.0, -1.0};
+    for (int a = 0; a < 3; ++a) {
+      const double along_right = (right[1][a] - right[0][a]) / 3333.0;
+      const double along_left = (left[1][a] - left[0][a]) / 3333.0;
+      EXPECT_NEAR(along_left, sign[a] * along_right, 1e-9) << kLineSets[k + 3].path << " axis " << a;
     }
   }
+}
+
+// A second run without a new uncoupled matrix reports it and leaves the
+// vestibular matrix of the first run as it was.
+TEST(OstravelRun, SecondRunKeepsTheVestibularMatrix) {
+  Species_Folder species;
+  ASSERT_EQ(Run_Program("Ostravel", species.dir.path, kAnswers).status, 0);
+  const auto again = Run_Program("Ostravel", species.dir.path, kAnswers);
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(Echo_Marked(again.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue +
+                                          kUncoupledMissing + kNotComputed + kEcho + kClosing);
+  EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + kUncoupledMissing + kNotComputed + "\n");
+  EXPECT_EQ(Read_File(species.File(kTransmat.path)), kTransmat.text);
+  for (const Fixture_File& file : kLineSets) EXPECT_EQ(Read_File(species.File(file.path)), file.text) << file.path;
+}
+
+// An uncoupled matrix that is missing, short or not finite: its message,
+// no vestibular matrix (an earlier one stays), the file removed in every
+// case, and the closing empty line of the log block.
+TEST(OstravelRun, UnusableUncoupledMatrix) {
+  const std::string earlier = "1.000000\t0.000000\t0.000000\n0.000000\t1.000000\t0.000000\n0.000000\t0.000000\t1.000000";
+  struct Case {
+    const char* name;
+    const char* text;  // nullptr: no file
+    std::string message;
+  };
+  const Case cases[] = {
+      {"missing", nullptr, kUncoupledMissing},
+      {"empty", "", kUncoupledUnusable},
+      {"eight values", "0.583107\t0.797331\t0.155493\n-0.792650\t0.598912\t-0.113824\n-0.183814\t-0.074325",
+       kUncoupledUnusable},
+      {"a value that does not parse",
+       "0.583107\t0.797331\t0.155493\n-0.792650\tx\t-0.113824\n-0.183814\t-0.074325\t0.980147", kUncoupledUnusable},
+      {"a nan", "0.583107\t0.797331\t0.155493\n-0.792650\tnan\t-0.113824\n-0.183814\t-0.074325\t0.980147",
+       kUncoupledUnusable},
+      {"an infinite value", "0.583107\t0.797331\t0.155493\n-0.792650\t0.598912\t-0.113824\n-0.183814\t-0.074325\t1e999",
+       kUncoupledUnusable},
+  };
+  for (const Case& c : cases) {
+    for (bool with_earlier : {false, true}) {
+      Species_Folder species;
+      species.Remove(kUncoupledPath);
+      if (c.text != nullptr) scds_testing::Write_File(species.File(kUncoupledPath), c.text);
+      if (with_earlier) scds_testing::Write_File(species.File(kTransmatPath), earlier);
+      const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
+      EXPECT_EQ(run.status, 0) << c.name;
+      EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue + c.message +
+                                             kNotComputed + kEcho + kClosing)
+          << c.name;
+      EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + c.message + kNotComputed + "\n") << c.name;
+      EXPECT_FALSE(Exists(species.File(kUncoupledPath))) << c.name;
+      if (with_earlier) {
+        EXPECT_EQ(Read_File(species.File(kTransmatPath)), earlier) << c.name;
+      } else {
+        EXPECT_FALSE(Exists(species.File(kTransmatPath))) << c.name;
+      }
+      // The line sets do not depend on it.
+      EXPECT_EQ(Read_File(species.File(kLineSets[0].path)), kLineSets[0].text) << c.name;
+    }
+  }
+}
+
+// Outputs that cannot be written are reported once each, counted, and leave
+// no file; the others are still written.
+TEST(OstravelRun, OutputsThatCannotBeWritten) {
+  {
+    Species_Folder species;
+    std::filesystem::remove_all(species.File("Data/Fx/VestRef/MaxAxes"));
+    const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
+    EXPECT_EQ(run.status, 0);
+    std::string messages;
+    for (const Fixture_File& file : kLineSets) messages += Cannot_Write(file.path);
+    EXPECT_EQ(Echo_Marked(run.output),
+              kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue + messages + kEcho + kClosing);
+    EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + messages + "\n");
+    EXPECT_EQ(Read_File(species.File(kTransmat.path)), kTransmat.text);
+  }
+  {
+    Species_Folder species;
+    std::filesystem::create_directory(species.File(kTransmatPath));
+    const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue +
+                                           Cannot_Write(kTransmatPath) + kEcho + kClosing);
+    EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + Cannot_Write(kTransmatPath) + "\n");
+    EXPECT_TRUE(std::filesystem::is_directory(species.File(kTransmatPath)));
+    EXPECT_FALSE(Exists(species.File(kUncoupledPath)));
+  }
+}
+
+// Missing inputs run through every stage to the closing prompt, merge the
+// error log and exit 0. Where the Cor pass cannot give a rotation (its
+// morphometry, both .sif files, its Long or Medium deflections), no
+// vestibular matrix is written and the log block gains its empty line.
+TEST(OstravelRun, MissingInputsGiveTheirErrorLogBlocks) {
   struct Case {
     const char* name;
     std::vector<std::string> removed;
-    std::string messages;  // console and log, in order
+    std::string before_prompts;  // console and log, in order
+    std::string after_prompts;
     bool empty_line;       // the log block ends with an empty line
+    bool transmat;         // the vestibular matrix is written
     std::string after_echo = "";  // the messages that come after the Cor pass's echo
   };
   const std::string fea = "Data/Fx/FEA/";
   const Case cases[] = {
-      {"one deflection file", {fea + "lfea_Fx_Lat_Cilia_Short.deflection"}, "", false},
-      {"one sif file", {fea + "rfea_Fx_Ant_Cilia_Long.sif"}, "", false},
+      {"one deflection file", {fea + "lfea_Fx_Lat_Cilia_Short.deflection"}, "", "", false, true},
+      {"one sif file", {fea + "rfea_Fx_Ant_Cilia_Long.sif"}, "", "", false, true},
       {"both sif files",
        {fea + "rfea_Fx_Ant_Cilia_Long.sif", fea + "lfea_Fx_Ant_Cilia_Long.sif"},
        kSifMessage,
-       true},
+       kNotComputed,
+       true,
+       false},
       {"the Ant Long deflection pair",
        {fea + "rfea_Fx_Ant_Cilia_Long.deflection", fea + "lfea_Fx_Ant_Cilia_Long.deflection"},
-       Deflection_Message("Ant_Long"),
-       true},
+       "",
+       Deflection_Message("Ant_Long") + kNotComputed,
+       true,
+       false},
       {"the Post Medium deflection pair (its right file is already missing)",
        {fea + "lfea_Fx_Post_Cilia_Medium.deflection"},
-       Deflection_Message("Post_Medium"),
+       "",
+       Deflection_Message("Post_Medium") + kNotComputed,
+       true,
+       false},
+      {"the Lat Short deflection pair (the response planes come from the medium case)",
+       {fea + "rfea_Fx_Lat_Cilia_Short.deflection", fea + "lfea_Fx_Lat_Cilia_Short.deflection"},
+       "",
+       Deflection_Message("Lat_Short"),
+       true,
        true},
-      {"the Cor morphometry", {"Data/Fx/Fx_Cor.morph"}, Morph_Message("Cor"), false},
-      {"the PlusCor morphometry", {"Data/Fx/Fx_PlusCor.morph"}, Morph_Message("PlusCor"), false,
+      {"the Cor morphometry", {"Data/Fx/Fx_Cor.morph"}, "", Morph_Message("Cor") + kNotComputed, true, false},
+      {"the PlusCor morphometry", {"Data/Fx/Fx_PlusCor.morph"}, "", Morph_Message("PlusCor"), false, true,
        Morph_Message("PlusCor")},
       {"the three morphometry files",
        {"Data/Fx/Fx_Cor.morph", "Data/Fx/Fx_PlusCor.morph", "Data/Fx/Fx_MinusCor.morph"},
-       Morph_Message("Cor") + Morph_Message("PlusCor") + Morph_Message("MinusCor"),
+       "",
+       Morph_Message("Cor") + kNotComputed + Morph_Message("PlusCor") + Morph_Message("MinusCor"),
+       true,
        false,
        Morph_Message("PlusCor") + Morph_Message("MinusCor")},
   };
@@ -209,19 +371,23 @@ TEST(OstravelRun, MissingInputsGiveTheirErrorLogBlocks) {
     for (const std::string& path : c.removed) species.Remove(path);
     const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
     EXPECT_EQ(run.status, 0) << c.name;
-    // The .sif and deflection messages come before and after the prompts.
-    std::string before_prompts, after_prompts;
-    (c.messages == kSifMessage ? before_prompts : after_prompts) =
-        c.messages.substr(0, c.messages.size() - c.after_echo.size());
-    EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + before_prompts +
-                                           kMaterialDialogue + after_prompts + kEcho + c.after_echo + kClosing)
+    // The .sif messages come before the prompts, the others after them; the
+    // PlusCor and MinusCor passes' after the echo.
+    const std::string before_echo = c.after_prompts.substr(0, c.after_prompts.size() - c.after_echo.size());
+    EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + c.before_prompts +
+                                           kMaterialDialogue + before_echo + kEcho + c.after_echo + kClosing)
         << c.name;
     EXPECT_TRUE(species.Temp_Log_Gone()) << c.name;
-    if (c.messages.empty()) {
+    const std::string messages = c.before_prompts + c.after_prompts;
+    if (messages.empty()) {
       EXPECT_FALSE(Exists(species.File("Data/Fx/Fx.errorlog"))) << c.name;
     } else {
-      EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + c.messages + (c.empty_line ? "\n" : "")) << c.name;
+      EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + messages + (c.empty_line ? "\n" : "")) << c.name;
     }
+    EXPECT_EQ(Exists(species.File(kTransmatPath)), c.transmat) << c.name;
+    EXPECT_FALSE(Exists(species.File(kUncoupledPath))) << c.name;
+    // The line sets are written in every case.
+    for (const Fixture_File& file : kLineSets) EXPECT_TRUE(Exists(species.File(file.path))) << c.name << file.path;
   }
 }
 
@@ -236,28 +402,42 @@ TEST(OstravelRun, EmptySpeciesFolder) {
       deflections += Deflection_Message(std::string(duct) + "_" + cilia);
     }
   }
-  const std::string morph = Morph_Message("Cor") + Morph_Message("PlusCor") + Morph_Message("MinusCor");
+  const std::string passes = Morph_Message("Cor") + kUncoupledMissing + kNotComputed + Morph_Message("PlusCor") +
+                             Morph_Message("MinusCor");
   const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + kSifMessage + kMaterialDialogue +
-                                         deflections + Morph_Message("Cor") + kEcho + Morph_Message("PlusCor") +
-                                         Morph_Message("MinusCor") + kClosing);
-  const std::string block = "Ostravel Errors:\n" + kSifMessage + deflections + morph + "\n";
+                                         deflections + Morph_Message("Cor") + kUncoupledMissing + kNotComputed +
+                                         kEcho + Morph_Message("PlusCor") + Morph_Message("MinusCor") + kClosing);
+  const std::string block = "Ostravel Errors:\n" + kSifMessage + deflections + passes + "\n";
   EXPECT_EQ(species.Log(), block);
   EXPECT_TRUE(species.Temp_Log_Gone());
+  EXPECT_FALSE(Exists(species.File(kTransmatPath)));
+  // The line sets hold what the failed pass gives: no number to read.
+  const std::string lateral = Read_File(species.File(kLineSets[2].path));
+  EXPECT_TRUE(lateral.starts_with("# LineSet 0.1\n\nnDataVals 0 { {\n")) << lateral;
+  EXPECT_TRUE(lateral.ends_with("\n\n} }")) << lateral;
+  EXPECT_NE(lateral.find("nan"), std::string::npos) << lateral;
   const auto again = Run_Program("Ostravel", species.dir.path, kAnswers);
   EXPECT_EQ(again.status, 0);
   EXPECT_EQ(species.Log(), block + block);
 }
 
 // Material constants of zero (so no viscosity, no density) and nonsense
-// values run through without a crash.
+// values run through without a crash; none of them gives a usable
+// rotation, so no vestibular matrix is written. A huge viscosity gives
+// finite state matrices the eigenvalue solver gives up on (with GSL's
+// default error handler this would abort the run).
 TEST(OstravelRun, DegenerateMaterialConstants) {
-  for (const char* constants : {"0\n0\n0\n0\n", "-133.15\n1\n1000\n1000\n", "inf\nnan\n-1e308\n1e-320\n"}) {
+  for (const char* constants :
+       {"0\n0\n0\n0\n", "-133.15\n1\n1000\n1000\n", "inf\nnan\n-1e308\n1e-320\n", "37\n1e250\n1000\n1100\n"}) {
     Species_Folder species;
     const auto run = Run_Program("Ostravel", species.dir.path, std::string("Fx\n1\n") + constants + "x\n");
     EXPECT_EQ(run.status, 0) << constants;
-    EXPECT_TRUE(Echo_Marked(run.output).ends_with(kMaterialDialogue + kEcho + kClosing)) << constants;
+    EXPECT_TRUE(Echo_Marked(run.output).ends_with(kMaterialDialogue + kNotComputed + kEcho + kClosing))
+        << constants << run.output;
+    EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + kNotComputed + "\n") << constants;
+    EXPECT_FALSE(Exists(species.File(kTransmatPath))) << constants;
   }
 }
 
@@ -330,14 +510,17 @@ TEST(OstravelRun, NameTooLongForItsPaths) {
       << run.output;
 }
 
-// The sample species of the repository is complete: a run on a copy of it
-// reports nothing.
+// The sample species of the repository is complete once Quintarel has
+// written its uncoupled matrix: a run on a copy of it reports nothing and
+// hands the vestibular frame on.
 TEST(OstravelRun, SampleSpeciesIsComplete) {
   Temp_Dir dir;
-  std::filesystem::copy(std::filesystem::path(SCDS_EXAMPLES_DIR) / "Data", dir.path / "Data",
-                        std::filesystem::copy_options::recursive);
-  const std::string answers = Read_File(std::filesystem::path(SCDS_EXAMPLES_DIR) / "answers/Ostravel.txt");
-  const auto run = Run_Program("Ostravel", dir.path, answers);
+  const std::filesystem::path examples(SCDS_EXAMPLES_DIR);
+  std::filesystem::copy(examples / "Data", dir.path / "Data", std::filesystem::copy_options::recursive);
+  const auto frame = Run_Program("Quintarel", dir.path, Read_File(examples / "answers/Quintarel.txt"));
+  ASSERT_EQ(frame.status, 0);
+  ASSERT_TRUE(Exists(dir.path / "Data/Sample/Matrix/Sample_uncoupled.transmat"));
+  const auto run = Run_Program("Ostravel", dir.path, Read_File(examples / "answers/Ostravel.txt"));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Sample") + kMaterialDialogue + kEcho + kClosing);
   for (const char* set : {"Cor", "PlusCor", "MinusCor"}) {
@@ -346,6 +529,18 @@ TEST(OstravelRun, SampleSpeciesIsComplete) {
   }
   EXPECT_FALSE(Exists(dir.path / "Data/Sample/Sample.errorlog"));
   EXPECT_FALSE(Exists(dir.path / "Data/Sample/Sample_temp.errorlog"));
+  EXPECT_FALSE(Exists(dir.path / "Data/Sample/Matrix/Sample_uncoupled.transmat"));
+  const std::string transmat = Read_File(dir.path / "Data/Sample/Matrix/Sample.transmat");
+  EXPECT_EQ(transmat.find("nan"), std::string::npos) << transmat;
+  EXPECT_EQ(std::count(transmat.begin(), transmat.end(), '\n'), 2) << transmat;
+  for (const char* side : {"rma_", "lma_"}) {
+    for (const char* duct : {"Ant", "Post", "Lat"}) {
+      const std::string text =
+          Read_File(dir.path / "Data/Sample/VestRef/MaxAxes" / (std::string(side) + "Sample_" + duct + ".lineset"));
+      EXPECT_TRUE(text.starts_with("# LineSet 0.1\n")) << side << duct;
+      EXPECT_EQ(text.find("nan"), std::string::npos) << text;
+    }
+  }
 }
 
 }  // namespace

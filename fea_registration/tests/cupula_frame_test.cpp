@@ -59,10 +59,10 @@ TEST(CupulaFrame, AxesOfSimpleFacets) {
   for (const Axis_Case& c : cases) {
     SCOPED_TRACE(c.name);
     const Cupula_Frame f = Frame_Of(c.P[0], c.P[1], c.P[2], c.P[3], c.P[4], c.P[5], c.P[6], c.P[7], c.P[8]);
-    const double got[9] = {f.Xx, f.Xy, f.Xz, f.Yx, f.Yy, f.Yz, f.Zx, f.Zy, f.Zz};
+    const double got[9] = {f.axes.Xx, f.axes.Xy, f.axes.Xz, f.axes.Yx, f.axes.Yy, f.axes.Yz, f.axes.Zx, f.axes.Zy, f.axes.Zz};
     const double want[9] = {c.X[0], c.X[1], c.X[2], c.Y[0], c.Y[1], c.Y[2], c.Z[0], c.Z[1], c.Z[2]};
     for (int k = 0; k < 9; ++k) EXPECT_NEAR(got[k], want[k], 1e-15) << "axis element " << k;
-    EXPECT_NEAR(f.detA, 1.0, 1e-15);
+    EXPECT_NEAR(f.axes.detA, 1.0, 1e-15);
     EXPECT_EQ(Flat_Text(f, c.point[0], c.point[1], c.point[2]), c.flat);
     EXPECT_FALSE(scds::Cupula_Frame_Degenerate(f));
   }
@@ -73,11 +73,11 @@ TEST(CupulaFrame, AxesOfSimpleFacets) {
 TEST(CupulaFrame, ExactDoublesOfAFrame) {
   const Cupula_Frame f = Frame_Of(1.2336, -0.4887, 0.8481, 1.4694, -0.2623, 0.9364, 1.3141, -0.0760, 0.7064);
   using namespace flanmere_expected;
-  EXPECT_EQ(f.Z, kFrameRAntLengths[0]);
-  EXPECT_EQ(f.Y, kFrameRAntLengths[1]);
-  EXPECT_EQ(f.X, kFrameRAntLengths[2]);
-  EXPECT_EQ(f.detA, kFrameRAntLengths[3]);
-  const double axes[9] = {f.Xx, f.Xy, f.Xz, f.Yx, f.Yy, f.Yz, f.Zx, f.Zy, f.Zz};
+  EXPECT_EQ(f.axes.Z, kFrameRAntLengths[0]);
+  EXPECT_EQ(f.axes.Y, kFrameRAntLengths[1]);
+  EXPECT_EQ(f.axes.X, kFrameRAntLengths[2]);
+  EXPECT_EQ(f.axes.detA, kFrameRAntLengths[3]);
+  const double axes[9] = {f.axes.Xx, f.axes.Xy, f.axes.Xz, f.axes.Yx, f.axes.Yy, f.axes.Yz, f.axes.Zx, f.axes.Zy, f.axes.Zz};
   const scds::Transform_Matrix& m = f.matrix;
   const double matrix[9] = {m.TMA, m.TMB, m.TMC, m.TMD, m.TME, m.TMF, m.TMG, m.TMH, m.TMI};
   bool differs_from_sqrt3 = false, differs_from_transpose = false;
@@ -174,8 +174,8 @@ TEST(BuildCupulaFrame, UnreadableFirstFacetNeverReusesEarlierPoints) {
     // The matrix and axes of a degenerate frame are zero.
     EXPECT_EQ(again.matrix.TMA, 0.0);
     EXPECT_EQ(again.matrix.TMF, 0.0);
-    EXPECT_EQ(again.Xx, 0.0);
-    EXPECT_EQ(again.Zz, 0.0);
+    EXPECT_EQ(again.axes.Xx, 0.0);
+    EXPECT_EQ(again.axes.Zz, 0.0);
   }
 }
 
