@@ -333,8 +333,7 @@ bool Same_But_Last_Digit(const std::string& a, const std::string& b) {
   return a.substr(from_a) == b.substr(from_b);
 }
 
-// Needs the coupled model, response planes and vestibular matrix.
-TEST(OstravelReports, DISABLED_CompleteSpeciesFolder) {
+TEST(OstravelReports, CompleteSpeciesFolder) {
   Species_Folder species;
   const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
   EXPECT_EQ(run.status, 0);
@@ -361,8 +360,7 @@ TEST(OstravelReports, DISABLED_CompleteSpeciesFolder) {
 // from the Cor one; the material rows and the fixed roll row do not. The
 // PlusCor set keeps the Cor enclosed areas and centres, so its forcing and
 // its centres (rotated by the Cor angle) equal the Cor ones.
-// Needs the coupled model, response planes and vestibular matrix.
-TEST(OstravelReports, DISABLED_DifferentMorphometryDiffersWhereItMust) {
+TEST(OstravelReports, DifferentMorphometryDiffersWhereItMust) {
   Species_Folder species;
   ASSERT_EQ(Run_Program("Ostravel", species.dir.path, kAnswers).status, 0);
   const std::vector<std::string> cor = Lines(species.Read(Extended_Path("Cor")));
@@ -403,8 +401,7 @@ TEST(OstravelReports, DISABLED_DifferentMorphometryDiffersWhereItMust) {
 // The variant sets on the Cor morphometry: the inverted calibration gives
 // the Cor deflections, factors and stiffnesses back and the rotation is the
 // same, so the reports are the Cor ones but for the last digit of a few rows.
-// Needs the coupled model, response planes and vestibular matrix.
-TEST(OstravelReports, DISABLED_SameMorphometryGivesTheCorReports) {
+TEST(OstravelReports, SameMorphometryGivesTheCorReports) {
   Species_Folder species;
   const std::string cor_morph = species.Read("Data/Fx/Fx_Cor.morph");
   scds_testing::Write_File(species.File("Data/Fx/Fx_PlusCor.morph"), cor_morph);
@@ -458,8 +455,7 @@ TEST(OstravelReports, MissingMorphometryOfOneSet) {
 
 // The PlusCor pass without its morphometry computes from zeros, never from
 // the Cor set's values; the MinusCor pass after it is as in a complete run.
-// Needs the coupled model, response planes and vestibular matrix.
-TEST(OstravelReports, DISABLED_MissingPlusCorMorphometryComputesFromZeros) {
+TEST(OstravelReports, MissingPlusCorMorphometryComputesFromZeros) {
   Species_Folder species;
   species.Remove("Data/Fx/Fx_PlusCor.morph");
   const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
@@ -473,8 +469,7 @@ TEST(OstravelReports, DISABLED_MissingPlusCorMorphometryComputesFromZeros) {
 }
 
 // Failed inputs other than the morphometry leave every report in place.
-// Needs the coupled model, response planes and vestibular matrix.
-TEST(OstravelReports, DISABLED_FailedInputsLeaveEveryReport) {
+TEST(OstravelReports, FailedInputsLeaveEveryReport) {
   const std::string fea = "Data/Fx/FEA/";
   const std::string no_matrix =
       "\nThe vestibular transform matrix could not be computed; Data/Fx/Matrix/Fx.transmat was not written.\n";
