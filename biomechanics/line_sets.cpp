@@ -31,10 +31,14 @@ void Append_Point(std::string& text, double x, double y, double z) {
 }
 
 // Creates, writes and closes one output; a failure is reported once and
-// counted, and leaves no file.
-bool Write_Output(Run_State& run, std::ostream& out, const std::string& path, const std::string& text) {
+// counted, and leaves no partial file. With keep_older, a file of that name
+// from an earlier run is replaced only once the new one is complete.
+bool Write_Output(Run_State& run, std::ostream& out, const std::string& path, const std::string& text,
+                  bool keep_older = false) {
   Output_File file;
-  if (Output_Create(file, run.work_dir, path)) {
+  const bool created =
+      keep_older ? Output_Create_Replacing(file, run.work_dir, path) : Output_Create(file, run.work_dir, path);
+  if (created) {
     Output_Write(file, text);
     if (Output_Finish(file)) return true;
   }
@@ -131,7 +135,9 @@ void Line_Sets_And_Matrix(Run_State& run, std::ostream& out) {
     ++run.counters.error_count;
     return;
   }
-  Write_Output(run, out, transmat_path, Transform_Matrix_Text(run.iTM));
+  // The hand-over to Saxmorrow: a good matrix of an earlier run survives a
+  // write that fails.
+  Write_Output(run, out, transmat_path, Transform_Matrix_Text(run.iTM), true);
 }
 
 }  // namespace scds::ostravel

@@ -311,6 +311,20 @@ TEST(OstravelRun, OutputsThatCannotBeWritten) {
     EXPECT_TRUE(std::filesystem::is_directory(species.File(kTransmatPath)));
     EXPECT_FALSE(Exists(species.File(kUncoupledPath)));
   }
+  if (Exists("/dev/full")) {
+    // A write that fails on the way (a full disk) leaves the matrix of an
+    // earlier run as it was, for Saxmorrow.
+    Species_Folder species;
+    const std::string older = "1.000000\t0.000000\t0.000000\n0.000000\t1.000000\t0.000000\n0.000000\t0.000000\t1.000000";
+    scds_testing::Write_File(species.File(kTransmatPath), older);
+    std::filesystem::create_symlink("/dev/full", species.File(kTransmatPath + ".partial"));
+    const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue +
+                                           Cannot_Write(kTransmatPath) + kEcho + kClosing);
+    EXPECT_EQ(Read_File(species.File(kTransmatPath)), older);
+    EXPECT_FALSE(std::filesystem::is_symlink(species.File(kTransmatPath + ".partial")));
+  }
 }
 
 // Missing inputs run through every stage to the closing prompt, merge the

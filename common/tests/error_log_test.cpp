@@ -143,4 +143,30 @@ TEST(OutputFile, FailedOrDiscardedOutputsLeaveNoFile) {
 #endif
 }
 
+TEST(OutputFile, AReplacingOutputKeepsTheOlderFileUntilItIsComplete) {
+  Temp_Dir dir;
+  Write_File(dir.path / "m.txt", "older");
+  scds::Output_File file;
+  ASSERT_TRUE(scds::Output_Create_Replacing(file, dir.path, "m.txt"));
+  scds::Output_Write(file, "newer");
+  EXPECT_EQ(Read_File(dir.path / "m.txt"), "older");
+  EXPECT_TRUE(scds::Output_Finish(file));
+  EXPECT_EQ(Read_File(dir.path / "m.txt"), "newer");
+  EXPECT_FALSE(Exists(dir.path / "m.txt.partial"));
+
+  ASSERT_TRUE(scds::Output_Create_Replacing(file, dir.path, "m.txt"));
+  scds::Output_Write(file, "half");
+  scds::Output_Discard(file);
+  EXPECT_EQ(Read_File(dir.path / "m.txt"), "newer");
+  EXPECT_FALSE(Exists(dir.path / "m.txt.partial"));
+
+  // A folder in the way: the rename fails, nothing is left but the folder.
+  std::filesystem::create_directories(dir.path / "d.txt" / "inside");
+  ASSERT_TRUE(scds::Output_Create_Replacing(file, dir.path, "d.txt"));
+  scds::Output_Write(file, "text");
+  EXPECT_FALSE(scds::Output_Finish(file));
+  EXPECT_FALSE(Exists(dir.path / "d.txt.partial"));
+  EXPECT_TRUE(Exists(dir.path / "d.txt" / "inside"));
+}
+
 }  // namespace
