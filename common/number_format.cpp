@@ -136,6 +136,12 @@ void Append_F(std::string& text, double v) {
   text.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
+void Append_Row(std::string& text, std::string_view head, double v, std::string_view tail) {
+  text += head;
+  Append_F(text, v);
+  text += tail;
+}
+
 std::string F(double v) {
   std::string text;
   Append_F(text, v);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace scds {
 
@@ -18,6 +19,9 @@ char* Format_F(char* out, double v);
 
 // Appends v as "%f" would.
 void Append_F(std::string& text, double v);
+
+// Appends head, v as "%f" would write it, then tail: one row of a report.
+void Append_Row(std::string& text, std::string_view head, double v, std::string_view tail);
 
 // v as "%f" would write it.
 std::string F(double v);

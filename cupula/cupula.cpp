@@ -109,16 +109,6 @@ void Cupula_Derived(Cupula_Measures& m) {
   m.tCl_R = 0.7 * std::sqrt(m.aCl / PI);
 }
 
-namespace {
-
-void Append_Row(std::string& text, std::string_view head, double value, std::string_view tail) {
-  text += head;
-  Append_F(text, value);
-  text += tail;
-}
-
-}  // namespace
-
 std::string Cupula_Report_Text(const Cupula_Measures& m) {
   std::string text;
   text += "CUPULA MORPHOMETRY\n";

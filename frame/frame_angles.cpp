@@ -12,12 +12,6 @@ constexpr double kDegrees = 57.3;
 
 double Dot(const Duct_Vector& a, const Duct_Vector& b) { return (a.x * b.x + a.y * b.y) + a.z * b.z; }
 
-void Append_Line(std::string& text, const char* before, double value, const char* after) {
-  text += before;
-  scds::Append_F(text, value);
-  text += after;
-}
-
 }  // namespace
 
 double Angle_Degrees(double argument) {
@@ -67,28 +61,28 @@ Reference_Angles Left_Reference_Angles(const Duct_Plane_Set& L) {
 
 std::string Synergistic_Text(const Synergistic_Angles& a) {
   std::string text = "SYNERGISTIC ANGLES (UNCOUPLED)\n\n";
-  Append_Line(text, "Right Anterior and Left Posterior ducts: ", a.mADTPDT, " Degrees\n");
-  Append_Line(text, "Left Anterior and Right Posterior ducts: ", a.mPDTADT, " Degrees\n");
-  Append_Line(text, "Lateral ducts: ", a.mLDTLDT, " Degrees\n");
+  scds::Append_Row(text, "Right Anterior and Left Posterior ducts: ", a.mADTPDT, " Degrees\n");
+  scds::Append_Row(text, "Left Anterior and Right Posterior ducts: ", a.mPDTADT, " Degrees\n");
+  scds::Append_Row(text, "Lateral ducts: ", a.mLDTLDT, " Degrees\n");
   text += "\nDEVIATION FROM IDEAL CONFIGURATION (UNCOUPLED)\n\n";
-  Append_Line(text, "Variance from planarity: ", a.var180, " Degrees^2\n");
+  scds::Append_Row(text, "Variance from planarity: ", a.var180, " Degrees^2\n");
   text += '\n';
-  Append_Line(text, "Average deviation from planarity: ", a.dev180, " Degrees\n");
+  scds::Append_Row(text, "Average deviation from planarity: ", a.dev180, " Degrees\n");
   return text;
 }
 
 std::string Reference_Text(const Reference_Angles& a) {
   std::string text = "REFERENCE ANGLES (UNCOUPLED)\n\nVESTIBULAR PITCH / MID-SAGITTAL PLANE\n\n";
-  Append_Line(text, "Anterior duct: ", a.mADTPITCH, " Degrees\n");
-  Append_Line(text, "Posterior duct: ", a.mPDTPITCH, " Degrees\n");
-  Append_Line(text, "Lateral duct: ", a.mLDTPITCH, " Degrees\n");
+  scds::Append_Row(text, "Anterior duct: ", a.mADTPITCH, " Degrees\n");
+  scds::Append_Row(text, "Posterior duct: ", a.mPDTPITCH, " Degrees\n");
+  scds::Append_Row(text, "Lateral duct: ", a.mLDTPITCH, " Degrees\n");
   text += "\nVESTIBULAR ROLL / CORONAL PLANE\n\n";
-  Append_Line(text, "Anterior duct: ", a.mADTROLL, " Degrees\n");
-  Append_Line(text, "Posterior duct: ", a.mPDTROLL, " Degrees\n");
+  scds::Append_Row(text, "Anterior duct: ", a.mADTROLL, " Degrees\n");
+  scds::Append_Row(text, "Posterior duct: ", a.mPDTROLL, " Degrees\n");
   text += "\nVESTIBULAR YAW / HORIZONTAL PLANE\n\n";
-  Append_Line(text, "Anterior duct: ", a.mADTYAW, " Degrees\n");
-  Append_Line(text, "Posterior duct: ", a.mPDTYAW, " Degrees\n");
-  Append_Line(text, "Lateral duct: ", a.mLDTYAW, " Degrees\n");
+  scds::Append_Row(text, "Anterior duct: ", a.mADTYAW, " Degrees\n");
+  scds::Append_Row(text, "Posterior duct: ", a.mPDTYAW, " Degrees\n");
+  scds::Append_Row(text, "Lateral duct: ", a.mLDTYAW, " Degrees\n");
   return text;
 }
 

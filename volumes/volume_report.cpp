@@ -45,12 +45,8 @@ std::string Raw_Volume_Report_Text(const Side_Volumes& v) {
   text += Volume_Line("Smoothed SCDS volume: ", v.volume_SCDS);
   text += Volume_Line("Segmented SCDS volume: ", v.volume_Control);
   text += "\n";
-  text += "Smoothing effect: ";
-  Append_F(text, v.S_effect);
-  text += " %\n";
-  text += "Division error: ";
-  Append_F(text, v.D_effect);
-  text += " %\n";
+  Append_Row(text, "Smoothing effect: ", v.S_effect, " %\n");
+  Append_Row(text, "Division error: ", v.D_effect, " %\n");
   return text;
 }
 
