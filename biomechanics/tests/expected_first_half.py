@@ -385,6 +385,10 @@ def uncoupled(p, cor_pass):
             p[f"b{g}l_{D}"] = q("low") * d("low", "l")
 
 
+# The values before any pass: what the finite element inputs and the material
+# constants give (the report script starts its own passes from them).
+inputs = dict(v)
+
 # ------------------------------------------------------------------ the passes
 cor = dict(cor_vals)
 calibrate(cor)
