@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -168,33 +169,37 @@ inline Interrupted_Write Interrupt_And_Complete(const std::string& program, cons
   return result;
 }
 
-inline void Append_Integer(std::string& text, std::int64_t value) {
-  char number[24];
-  text.append(number, std::to_chars(number, number + sizeof number, value).ptr);
+// True when the killed run left the earlier file, or, had it ended before
+// the kill, the complete one: never anything in between.
+inline bool Earlier_Or_Complete(const Interrupted_Write& write, const std::string& earlier) {
+  return write.after_kill == write.complete || (write.killed && write.after_kill == earlier);
+}
+
+// True when `text` is a whole mesh as the suite writes it: "solid" first,
+// "endsolid" last, seven lines for each of `facets` facets.
+inline bool Whole_Written_Mesh(const std::string& text, std::int64_t facets) {
+  const auto lines = std::count(text.begin(), text.end(), '\n');
+  return text.starts_with("solid\n") && text.ends_with("\tendloop\nendfacet\nendsolid\n") && lines == 2 + 7 * facets;
 }
 
 // A large ASCII STL mesh, written quickly: `facets` unit right triangles in
 // the plane z = 0, laid out on a grid a thousand wide, each with the normal
 // (0, 0, 1) and whole-number coordinates.
 inline void Write_Grid_Mesh(const std::filesystem::path& file, std::int64_t facets) {
+  static constexpr int kCorner[3][2] = {{0, 0}, {1, 0}, {0, 1}};
   std::string text = "solid grid\n";
   text.reserve(static_cast<std::size_t>(facets) * 100 + 32);
+  char number[24];
   for (std::int64_t k = 0; k < facets; ++k) {
-    const std::int64_t a = k % 1000;
-    const std::int64_t b = k / 1000;
-    text += "facet normal 0 0 1\nouter loop\nvertex ";
-    Append_Integer(text, a);
-    text += ' ';
-    Append_Integer(text, b);
-    text += " 0\nvertex ";
-    Append_Integer(text, a + 1);
-    text += ' ';
-    Append_Integer(text, b);
-    text += " 0\nvertex ";
-    Append_Integer(text, a);
-    text += ' ';
-    Append_Integer(text, b + 1);
-    text += " 0\nendloop\nendfacet\n";
+    text += "facet normal 0 0 1\nouter loop\n";
+    for (const auto& corner : kCorner) {
+      text += "vertex ";
+      text.append(number, std::to_chars(number, number + sizeof number, k % 1000 + corner[0]).ptr);
+      text += ' ';
+      text.append(number, std::to_chars(number, number + sizeof number, k / 1000 + corner[1]).ptr);
+      text += " 0\n";
+    }
+    text += "endloop\nendfacet\n";
   }
   text += "endsolid grid\n";
   Write_File(file, text);

@@ -16,39 +16,34 @@ using scds_testing::Temp_Dir;
 using scds_testing::Write_File;
 
 // The earlier file stands until the new one is complete; then the new one
-// takes its place and nothing is left beside it.
+// takes its place and nothing is left beside it. A discarded output leaves
+// the earlier file (or none) as it was.
 TEST(OutputFile, TakesThePlaceOfTheEarlierFileOnlyWhenComplete) {
   for (bool earlier : {false, true}) {
-    SCOPED_TRACE(earlier ? "an earlier file" : "no earlier file");
-    Temp_Dir dir;
-    if (earlier) Write_File(dir.path / "m.txt", "older");
-    scds::Output_File file;
-    ASSERT_TRUE(scds::Output_Create(file, dir.path, "m.txt"));
-    EXPECT_EQ(file.path, "m.txt");
-    EXPECT_EQ(file.full, dir.path / "m.txt");
-    EXPECT_EQ(file.temp, dir.path / "m.txt.partial");
-    scds::Output_Write(file, "newer");
-    scds::Output_Write(file, " text");
-    EXPECT_EQ(Read_File(dir.path / "m.txt"), earlier ? "older" : "<missing m.txt>");
-    EXPECT_TRUE(scds::Output_Finish(file));
-    EXPECT_EQ(Read_File(dir.path / "m.txt"), "newer text");
-    EXPECT_FALSE(Exists(dir.path / "m.txt.partial"));
-  }
-}
-
-TEST(OutputFile, ADiscardedOutputLeavesTheEarlierFile) {
-  for (bool earlier : {false, true}) {
-    SCOPED_TRACE(earlier ? "an earlier file" : "no earlier file");
-    Temp_Dir dir;
-    if (earlier) Write_File(dir.path / "m.txt", "older");
-    scds::Output_File file;
-    ASSERT_TRUE(scds::Output_Create(file, dir.path, "m.txt"));
-    scds::Output_Write(file, "half");
-    scds::Output_Discard(file);
-    EXPECT_EQ(Read_File(dir.path / "m.txt"), earlier ? "older" : "<missing m.txt>");
-    EXPECT_FALSE(Exists(dir.path / "m.txt.partial"));
-    scds::Output_Discard(file);  // a second discard does nothing
-    EXPECT_EQ(Read_File(dir.path / "m.txt"), earlier ? "older" : "<missing m.txt>");
+    for (bool finished : {false, true}) {
+      SCOPED_TRACE(std::string(earlier ? "an earlier file, " : "no earlier file, ") +
+                   (finished ? "finished" : "discarded"));
+      Temp_Dir dir;
+      if (earlier) Write_File(dir.path / "m.txt", "older");
+      const std::string before = earlier ? "older" : "<missing m.txt>";
+      scds::Output_File file;
+      ASSERT_TRUE(scds::Output_Create(file, dir.path, "m.txt"));
+      EXPECT_EQ(file.path, "m.txt");
+      EXPECT_EQ(file.full, dir.path / "m.txt");
+      EXPECT_EQ(file.temp, dir.path / "m.txt.partial");
+      scds::Output_Write(file, "newer");
+      scds::Output_Write(file, " text");
+      EXPECT_EQ(Read_File(dir.path / "m.txt"), before);
+      if (finished) {
+        EXPECT_TRUE(scds::Output_Finish(file));
+      } else {
+        scds::Output_Discard(file);
+      }
+      EXPECT_EQ(Read_File(dir.path / "m.txt"), finished ? "newer text" : before);
+      EXPECT_FALSE(Exists(dir.path / "m.txt.partial"));
+      scds::Output_Discard(file);  // nothing more happens
+      EXPECT_EQ(Read_File(dir.path / "m.txt"), finished ? "newer text" : before);
+    }
   }
 }
 

@@ -104,6 +104,14 @@ std::string Raw_Text(const std::string& side, int set) {
   return Expected(std::string("Raw_") + side + "_" + kSets[set]);
 }
 
+// The six good raw vector files of both sides.
+void Write_Raw_Vectors(const fs::path& work_dir) {
+  for (int k = 0; k < 3; ++k) {
+    Write_File(work_dir / Raw_Path("R", k), Raw_Text("R", k));
+    Write_File(work_dir / Raw_Path("L", k), Raw_Text("L", k));
+  }
+}
+
 // A change to the six good raw vector files a case starts from.
 struct Raw_Change {
   const char* side;  // "R" or "L"
@@ -374,10 +382,7 @@ TEST(QuintarelRun, ASecondRunWithoutRawVectorsKeepsEveryEarlierOutput) {
     Temp_Dir dir;
     scds_testing::Make_Species_Folder(dir.path, "Sp");
     const fs::path sp = dir.path / "Data/Sp";
-    for (int k = 0; k < 3; ++k) {
-      Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
-      Write_File(dir.path / Raw_Path("L", k), Raw_Text("L", k));
-    }
+    Write_Raw_Vectors(dir.path);
     Write_File(sp / "Matrix/Sp.midplane", expected::kMidPlane);
     ASSERT_EQ(Run_Program("Quintarel", dir.path, "Sp\n1\n" + std::to_string(c.first_mode) + "\nx\n").status, 0);
     ASSERT_FALSE(Exists(dir.path / Raw_Path("R", 0)));
@@ -460,10 +465,7 @@ TEST(QuintarelRun, AngleFileThatCannotBeWritten) {
   Temp_Dir dir;
   scds_testing::Make_Species_Folder(dir.path, "Sp");
   const fs::path sp = dir.path / "Data/Sp";
-  for (int k = 0; k < 3; ++k) {
-    Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
-    Write_File(dir.path / Raw_Path("L", k), Raw_Text("L", k));
-  }
+  Write_Raw_Vectors(dir.path);
   fs::create_directory(sp / "Sp_Cor.synangle");
   const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n3\nx\n");
   const std::string message =
@@ -516,10 +518,7 @@ TEST(QuintarelRun, MatrixFolderMissingBothSides) {
   Temp_Dir dir;
   const fs::path sp = dir.path / "Data/Sp";
   fs::create_directories(sp);
-  for (int k = 0; k < 3; ++k) {
-    Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
-    Write_File(dir.path / Raw_Path("L", k), Raw_Text("L", k));
-  }
+  Write_Raw_Vectors(dir.path);
   const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n3\nx\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output, Console_Start("Sp") + kSideMenu + kCannotWriteTransmat + "\n" + expected::kBoth_Cor_vector +
