@@ -796,10 +796,14 @@ void Biomechanics_Reports(Run_State& run, std::ostream& out) {
   if (run.set == Measurement_Set::Cor) out << Report_Text(run, Report_Kind::Echo);
 
   // End of the pass: a set whose morphometry could not be read keeps its
-  // short report only.
-  if (created && Finish_Report(run, out, extended) && run.pass.error_morpho > 0) {
+  // short report only, not even an extended report of an earlier run (a
+  // folder standing at that path is not a report and stays).
+  if (created) Finish_Report(run, out, extended);
+  if (run.pass.error_morpho > 0) {
     std::error_code ignored;
-    std::filesystem::remove(extended.full, ignored);
+    if (!std::filesystem::is_directory(std::filesystem::symlink_status(extended.full, ignored))) {
+      std::filesystem::remove(extended.full, ignored);
+    }
   }
 }
 

@@ -22,7 +22,7 @@ std::string Report_Text(const Run_State& run, Report_Kind kind);
 // Writes the set's two reports, echoes the short one on the console in the
 // Cor pass, and removes the extended report when the set's morphometry
 // could not be read. A report that cannot be written is reported, counted
-// in error_count, and leaves no file.
+// in error_count, and an earlier report of that name stays as it was.
 void Biomechanics_Reports(Run_State& run, std::ostream& out);
 
 }  // namespace scds::ostravel

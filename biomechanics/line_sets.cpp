@@ -31,14 +31,10 @@ void Append_Point(std::string& text, double x, double y, double z) {
 }
 
 // Creates, writes and closes one output; a failure is reported once and
-// counted, and leaves no partial file. With keep_older, a file of that name
-// from an earlier run is replaced only once the new one is complete.
-bool Write_Output(Run_State& run, std::ostream& out, const std::string& path, const std::string& text,
-                  bool keep_older = false) {
+// counted, and leaves an earlier file of that name as it was.
+bool Write_Output(Run_State& run, std::ostream& out, const std::string& path, const std::string& text) {
   Output_File file;
-  const bool created =
-      keep_older ? Output_Create_Replacing(file, run.work_dir, path) : Output_Create(file, run.work_dir, path);
-  if (created) {
+  if (Output_Create(file, run.work_dir, path)) {
     Output_Write(file, text);
     if (Output_Finish(file)) return true;
   }
@@ -67,33 +63,33 @@ void Write_Line_Sets(Run_State& run, std::ostream& out) {
   }
 }
 
-// Reads Quintarel's matrix into run.uTM and removes the file. True when all
-// nine values were read and are finite; otherwise the failure is reported
-// and counted.
-bool Read_Uncoupled_Matrix(Run_State& run, std::ostream& out) {
-  const std::string transmat_path = Uncoupled_Transfrom_Matrix_Path(run.species);
+// What the reading of Quintarel's matrix found.
+enum class Uncoupled_Read {
+  Missing,   // the file did not open
+  Unusable,  // it opened, but not all nine values were read, or one is not finite
+  Usable,
+};
+
+// Reads Quintarel's matrix into run.uTM. A file that is missing or unusable
+// is reported and counted. The file itself stays: it is removed only once
+// the vestibular matrix has been written from it.
+Uncoupled_Read Read_Uncoupled_Matrix(Run_State& run, std::ostream& out, const std::string& transmat_path) {
   Byte_Source transmat;
-  bool usable = false;
   if (!Source_Open(transmat, run.work_dir / transmat_path)) {
     Error_Log_Report(run.log, out,
                      Path_Message("\nImpossible to read ", transmat_path, "\nVerify transfert matrix file name.\n"));
     ++run.counters.error_count;
-  } else {
-    const int converted = Transform_Matrix_Read(transmat, run.uTM);
-    Source_Close(transmat);
-    usable = converted == 9 && Transform_Matrix_Finite(run.uTM);
-    if (!usable) {
-      Error_Log_Report(run.log, out,
-                       Path_Message("\nImpossible to use ", transmat_path,
-                                    "\nThe uncoupled transform matrix is incomplete or not finite; run Quintarel "
-                                    "again.\n"));
-      ++run.counters.error_count;
-    }
+    return Uncoupled_Read::Missing;
   }
-  // Used up in every case: a later run needs a fresh one from Quintarel.
-  std::error_code ignored;
-  std::filesystem::remove(run.work_dir / transmat_path, ignored);
-  return usable;
+  const int converted = Transform_Matrix_Read(transmat, run.uTM);
+  Source_Close(transmat);
+  if (converted == 9 && Transform_Matrix_Finite(run.uTM)) return Uncoupled_Read::Usable;
+  Error_Log_Report(run.log, out,
+                   Path_Message("\nImpossible to use ", transmat_path,
+                                "\nThe uncoupled transform matrix is incomplete or not finite; run Quintarel "
+                                "again.\n"));
+  ++run.counters.error_count;
+  return Uncoupled_Read::Unusable;
 }
 
 }  // namespace
@@ -123,21 +119,32 @@ Transform_Matrix Matrix_Product(const Transform_Matrix& TM, const Transform_Matr
 void Line_Sets_And_Matrix(Run_State& run, std::ostream& out) {
   Write_Line_Sets(run, out);
 
-  const bool uncoupled = Read_Uncoupled_Matrix(run, out);
+  const std::string uncoupled_path = Uncoupled_Transfrom_Matrix_Path(run.species);
+  const Uncoupled_Read uncoupled = Read_Uncoupled_Matrix(run, out, uncoupled_path);
   run.iTM = Matrix_Product(run.carried.TM, run.uTM);
   const std::string transmat_path = Transfrom_Matrix_Path(run.species);
-  if (!uncoupled || !Transform_Matrix_Finite(run.iTM)) {
+  bool written = false;
+  if (uncoupled != Uncoupled_Read::Usable || !Transform_Matrix_Finite(run.iTM)) {
     // Saxmorrow would apply a zero or nan matrix to every mesh; a matrix
     // written by an earlier run stays as it was.
     Error_Log_Report(run.log, out,
                      Path_Message("\nThe vestibular transform matrix could not be computed; ", transmat_path,
                                   " was not written.\n"));
     ++run.counters.error_count;
-    return;
+  } else {
+    // The hand-over to Saxmorrow: a good matrix of an earlier run survives a
+    // write that fails.
+    written = Write_Output(run, out, transmat_path, Transform_Matrix_Text(run.iTM));
   }
-  // The hand-over to Saxmorrow: a good matrix of an earlier run survives a
-  // write that fails.
-  Write_Output(run, out, transmat_path, Transform_Matrix_Text(run.iTM), true);
+  // Quintarel's matrix is used up only by the matrix made from it; until
+  // then it is the only record of the raw vectors it came from.
+  if (written) {
+    std::error_code ignored;
+    std::filesystem::remove(run.work_dir / uncoupled_path, ignored);
+  } else if (uncoupled != Uncoupled_Read::Missing) {
+    Error_Log_Report(run.log, out,
+                     Path_Message("\nThe uncoupled matrix ", uncoupled_path, " was kept for the next run.\n"));
+  }
 }
 
 }  // namespace scds::ostravel

@@ -1,6 +1,6 @@
 // The Cor pass's hand-over: the six maximal-response line sets in
-// VestRef/MaxAxes, the reading and removal of Quintarel's uncoupled matrix,
-// and the vestibular transform matrix for Saxmorrow.
+// VestRef/MaxAxes, the reading of Quintarel's uncoupled matrix, and the
+// vestibular transform matrix for Saxmorrow.
 #pragma once
 
 #include <ostream>
@@ -10,9 +10,11 @@
 
 namespace scds::ostravel {
 
-// Called in the Cor pass only. The line sets are always written; the
-// uncoupled matrix is read and then removed; Matrix/<species>.transmat is
-// written only from a whole, finite uncoupled matrix and a finite product.
+// Called in the Cor pass only. The line sets are always written;
+// Matrix/<species>.transmat is written only from a whole, finite uncoupled
+// matrix and a finite product. The uncoupled matrix is removed once that
+// matrix has been written from it; otherwise it stays for the next run, and
+// the run says so.
 void Line_Sets_And_Matrix(Run_State& run, std::ostream& out);
 
 // The text of a line set from the centre (x, y, z) along the unit normal n:

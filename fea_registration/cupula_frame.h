@@ -34,13 +34,21 @@ bool Cupula_Frame_Degenerate(const Cupula_Frame& frame);
 // Sets the matrix and the axes back to zero (a duct without a frame).
 void Clear_Cupula_Frame(Cupula_Frame& frame);
 
+enum class Cupula_Frame_Result {
+  Built,       // the frame can be used
+  Degenerate,  // the first facet gives no frame
+  Unreadable,  // the mesh could not be read (an I/O error)
+};
+
 // The first-facet pass over a cupula mesh that Facet_Count has just left
 // after its first line: P1 to P3 are set to zero, the first facet is read
 // (its normal into the scratch point x, y, z, its vertices into P1 to P3),
 // the mesh goes back to the start of its facets and the frame is computed.
-// mesh.irregular then tells whether that facet read stopped early. Returns
-// false, after zeroing the matrix and axes, when the frame is degenerate.
-bool Build_Cupula_Frame(STL_Mesh& mesh, Cupula_Frame& frame, double& x, double& y, double& z);
+// mesh.irregular then tells whether that facet read stopped early. A first
+// facet whose reads stop before its nine vertex coordinates are all set is
+// degenerate (what comes after the third vertex does not matter), as is one
+// whose frame is. Unless the frame is built, the matrix and axes are zeroed.
+Cupula_Frame_Result Build_Cupula_Frame(STL_Mesh& mesh, Cupula_Frame& frame, double& x, double& y, double& z);
 
 // (x', y') of a mesh point: the first two rows of the matrix, each sum
 // taken left to right.

@@ -22,18 +22,28 @@ std::string FEA_Mesh_Path(std::string_view prefix, std::string_view species, std
 // Flat text is gathered and written in pieces of about this size.
 constexpr std::size_t kWriteChunk = std::size_t{1} << 16;
 
-// No flat mesh of the block's name may remain: the one created in this run
-// is closed and removed, and when none could be created an older file of
-// that name goes too (never a folder that happens to bear the name).
-void Remove_Flat_Mesh(Output_File& output, bool created) {
-  if (created) {
-    Output_Discard(output);
-    return;
-  }
+// A duct without a frame keeps no flat mesh of that name, not even one an
+// earlier run wrote (never a folder that happens to bear the name).
+void Remove_Older_Flat_Mesh(const std::filesystem::path& place) {
   std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::symlink_status(output.full, error);
+  const std::filesystem::file_status status = std::filesystem::symlink_status(place, error);
   if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status)) return;
-  std::filesystem::remove(output.full, error);
+  std::filesystem::remove(place, error);
+}
+
+// A block that ends without a flat mesh: its failure is reported and
+// counted. A cupula's failure leaves its duct without a frame and removes
+// an older flat mesh of its name.
+void Block_Failed(Block_Kind kind, const std::string& message, const std::filesystem::path& place,
+                  Duct_State& duct, Block_Report& report) {
+  Error_Log_Report(report.log, report.out, message);
+  ++report.error_count;
+  if (kind == Block_Kind::Cupula) {
+    Clear_Cupula_Frame(duct.frame);
+    duct.framed = false;
+    Remove_Older_Flat_Mesh(place);
+  }
+  Block_Reset(duct);
 }
 
 }  // namespace
@@ -83,6 +93,13 @@ std::string Cannot_Read_Mesh_Message(std::string_view path) {
   return text;
 }
 
+std::string No_Frame_Message(std::string_view path) {
+  std::string text = "\nImpossible to flatten ";
+  text += path;
+  text += "\nIts cupula gave no frame to flatten it in.\n";
+  return text;
+}
+
 std::string Degenerate_Facet_Message(std::string_view path) {
   std::string text = "\nImpossible to use ";
   text += path;
@@ -100,41 +117,54 @@ void Block_Reset(Duct_State& duct) {
 void Duct_Reset(Duct_State& duct) {
   Block_Reset(duct);
   Clear_Cupula_Frame(duct.frame);
+  duct.framed = false;
 }
 
 void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, std::string_view suffix,
                      Duct_State& duct, Block_Report& report, const std::filesystem::path& work_dir) {
   const std::string input_path = Input_Surface_STL_File_Path(side, species, suffix);
   const std::string output_path = Output_FEA_STL_File_Path(side, species, suffix);
+  const std::filesystem::path place = work_dir / output_path;
 
-  STL_Mesh mesh;
-  const STL_Open_Result opened = STL_Open(mesh, work_dir / input_path);
-  Output_File output;
-  const bool created = Output_Create(output, work_dir, output_path);
-
-  if (opened != STL_Open_Result::Opened) {
-    Error_Log_Report(report.log, report.out,
-                     opened == STL_Open_Result::Binary ? Binary_STL_Message(input_path)
-                                                       : Cannot_Read_Mesh_Message(input_path));
+  if (kind == Block_Kind::Cilia && !duct.framed) {
+    // Flattened without a frame, every vertex would land on the origin: the
+    // mesh is not read, and no flat mesh of its name stands for this duct.
+    Error_Log_Report(report.log, report.out, No_Frame_Message(input_path));
     ++report.error_count;
-    if (kind == Block_Kind::Cupula) Clear_Cupula_Frame(duct.frame);  // the duct has no frame
-    Remove_Flat_Mesh(output, created);
+    Remove_Older_Flat_Mesh(place);
     Block_Reset(duct);
     return;
   }
+
+  STL_Mesh mesh;
+  const STL_Open_Result opened = STL_Open(mesh, work_dir / input_path);
+  if (opened != STL_Open_Result::Opened) {
+    Block_Failed(kind,
+                 opened == STL_Open_Result::Binary ? Binary_STL_Message(input_path)
+                                                   : Cannot_Read_Mesh_Message(input_path),
+                 place, duct, report);
+    return;
+  }
+  Output_File output;
+  const bool created = Output_Create(output, work_dir, output_path);
   if (!created) {
     Error_Log_Report(report.log, report.out, Cannot_Write_Output_Message(output_path));
     ++report.error_count;
   }
 
   duct.i = Facet_Count(mesh);
-  if (kind == Block_Kind::Cupula && !Build_Cupula_Frame(mesh, duct.frame, duct.x, duct.y, duct.z)) {
-    Error_Log_Report(report.log, report.out, Degenerate_Facet_Message(input_path));
-    ++report.error_count;
-    STL_Close(mesh);
-    Remove_Flat_Mesh(output, created);
-    Block_Reset(duct);
-    return;
+  if (kind == Block_Kind::Cupula) {
+    const Cupula_Frame_Result frame = Build_Cupula_Frame(mesh, duct.frame, duct.x, duct.y, duct.z);
+    if (frame != Cupula_Frame_Result::Built) {
+      STL_Close(mesh);
+      Output_Discard(output);
+      Block_Failed(kind,
+                   frame == Cupula_Frame_Result::Unreadable ? Cannot_Read_Mesh_Message(input_path)
+                                                            : Degenerate_Facet_Message(input_path),
+                   place, duct, report);
+      return;
+    }
+    duct.framed = true;
   }
 
   const Transform_Matrix& m = duct.frame.matrix;
@@ -163,22 +193,16 @@ void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, s
   STL_Close(mesh);
   if (unreadable) {
     // The file stopped being readable after it was counted: handled as one
-    // that cannot be read, and no flat mesh is left from what was read.
-    Error_Log_Report(report.log, report.out, Cannot_Read_Mesh_Message(input_path));
-    ++report.error_count;
-    if (kind == Block_Kind::Cupula) Clear_Cupula_Frame(duct.frame);
-    Remove_Flat_Mesh(output, created);
-    Block_Reset(duct);
+    // that cannot be read, and nothing read from it takes the place of an
+    // earlier flat mesh.
+    Output_Discard(output);
+    Block_Failed(kind, Cannot_Read_Mesh_Message(input_path), place, duct, report);
     return;
   }
   if (irregular) Error_Log_Report(report.log, report.out, Irregular_STL_Message(input_path));
-  if (created) {
-    if (!Output_Finish(output)) {
-      Error_Log_Report(report.log, report.out, Cannot_Write_Output_Message(output_path));
-      ++report.error_count;
-    }
-  } else {
-    Remove_Flat_Mesh(output, created);
+  if (created && !Output_Finish(output)) {
+    Error_Log_Report(report.log, report.out, Cannot_Write_Output_Message(output_path));
+    ++report.error_count;
   }
   Block_Reset(duct);
 }

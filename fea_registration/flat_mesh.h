@@ -38,13 +38,17 @@ void Append_Flat_Vector(std::string& text, int read, double x0, double y0);
 
 // "\nImpossible to read %s\nVerify STL file name.\n"
 std::string Cannot_Read_Mesh_Message(std::string_view path);
+// "\nImpossible to flatten %s\nIts cupula gave no frame to flatten it in.\n"
+std::string No_Frame_Message(std::string_view path);
 // "\nImpossible to use %s\nIts first facet is degenerate; no frame can be built from it.\n"
 std::string Degenerate_Facet_Message(std::string_view path);
 
-// What a duct's blocks share: its frame, the point just read and its flat
-// image, the facet count and the facets done.
+// What a duct's blocks share: its frame (and whether its cupula gave one),
+// the point just read and its flat image, the facet count and the facets
+// done.
 struct Duct_State {
   Cupula_Frame frame;
+  bool framed = false;
   double x = 0.0, y = 0.0, z = 0.0;
   double x0 = 0.0, y0 = 0.0, z0 = 0.0;
   std::int64_t i = 0;
@@ -54,7 +58,7 @@ struct Duct_State {
 // After every block: the point, its image and the counters to zero.
 void Block_Reset(Duct_State& duct);
 // Between ducts (and between the sides): the block reset plus the frame's
-// matrix and axes.
+// matrix and axes; the next duct has no frame until its cupula gives one.
 void Duct_Reset(Duct_State& duct);
 
 // What a block reports into: the side's failure counter and temporary log.
@@ -68,9 +72,13 @@ enum class Block_Kind { Cupula, Cilia };
 
 // One block: opens the input, creates the output beside it, and writes the
 // flat mesh. The cupula block also builds the duct's frame (also when its
-// output cannot be written); a cilia block flattens with the frame as it is.
-// An input that cannot be read, or a cupula whose first facet is degenerate,
-// is reported and counted, and leaves no flat mesh of that name.
+// output cannot be written); a cilia block flattens with that frame. Every
+// failure is reported and counted in the side's counter. A cupula that
+// cannot be read or whose first facet gives no frame leaves its duct
+// without a frame and no flat mesh of its name; the duct's cilia meshes are
+// then not read, each reported, and no flat mesh of their names remains
+// either. A cilia mesh that cannot be read, or an output that cannot be
+// written, leaves an earlier flat mesh of that name as it was.
 void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, std::string_view suffix,
                      Duct_State& duct, Block_Report& report, const std::filesystem::path& work_dir);
 

@@ -95,30 +95,18 @@ std::string Cannot_Open_Message(std::string_view path, std::string_view what) {
   return text;
 }
 
-// Returns false (after reporting it) when the file cannot be created.
-bool Create_Output(Run& run, scds::Output_File& file, std::string path) {
-  if (scds::Output_Create(file, run.work_dir, std::move(path))) return true;
-  Report(run, scds::Cannot_Write_Output_Message(file.path));
-  ++run.error_count;
-  return false;
-}
-
-// Closes an output created at start-up; one that could not be created was
-// reported then. Returns false when the file was not written whole.
-bool Finish_Output(Run& run, scds::Output_File& file) {
-  if (file.stream == nullptr) return false;
-  if (scds::Output_Finish(file)) return true;
-  Report(run, scds::Cannot_Write_Output_Message(file.path));
-  ++run.error_count;
-  return false;
-}
-
-// Creates, writes and closes one output; a failure is reported once.
+// Creates, writes and closes one output, which takes the place of an
+// earlier file of that name only when it is complete. A failure is reported
+// once and counted, and leaves the earlier file as it was.
 bool Write_Output(Run& run, std::string path, const std::string& text) {
   scds::Output_File file;
-  if (!Create_Output(run, file, std::move(path))) return false;
-  scds::Output_Write(file, text);
-  return Finish_Output(run, file);
+  if (scds::Output_Create(file, run.work_dir, std::move(path))) {
+    scds::Output_Write(file, text);
+    if (scds::Output_Finish(file)) return true;
+  }
+  Report(run, scds::Cannot_Write_Output_Message(file.path));
+  ++run.error_count;
+  return false;
 }
 
 void Remove_File(const Run& run, const std::string& path) {
@@ -247,14 +235,12 @@ int Read_Mid_Plane(Run& run, const std::string& species, Mid_Plane& mid, Measure
 
 // Side modes 1 and 2: the given side is read, the other built by reflection
 // through the mid-sagittal plane. right is true in mode 1.
-void One_Side(Run& run, const std::string& species, bool right, scds::Output_File& symmat,
-              Measurement_Set sets[3]) {
+void One_Side(Run& run, const std::string& species, bool right, Measurement_Set sets[3]) {
   Mid_Plane mid;
   const int mid_read = Read_Mid_Plane(run, species, mid, sets);
   Mid_Plane_Normalise(mid);
   const scds::Transform_Matrix S = Reflection_Matrix(mid);
-  scds::Output_Write(symmat, scds::Transform_Matrix_Text(S));
-  Finish_Output(run, symmat);
+  Write_Output(run, Symmetry_Matrix_Path(species), scds::Transform_Matrix_Text(S));
 
   for (int k = 0; k < 3; ++k) {
     Measurement_Set& set = sets[k];
@@ -283,38 +269,44 @@ void Both_Sides(Run& run, const std::string& species, Measurement_Set sets[3]) {
   }
 }
 
-// One measurement-set pass: frame, matrix (Cor only: into transmat),
-// transformed vectors, console echo (Cor only), the .vector file, then the
-// angles and their files.
-void Set_Pass(Run& run, const std::string& species, int k, Measurement_Set& set, scds::Output_File& transmat,
-              scds::Output_File& result_vector) {
+// One output of a set's pass; set.output_failed tells that one could not be
+// written.
+void Write_Set_Output(Run& run, Measurement_Set& set, const std::string& path, const std::string& text) {
+  if (!Write_Output(run, path, text)) set.output_failed = true;
+}
+
+// One measurement-set pass: frame, matrix (Cor only: the uncoupled
+// matrix), transformed vectors, console echo (Cor only), the .vector file,
+// then the angles and their files. Each file is written whole where its
+// text is ready.
+void Set_Pass(Run& run, const std::string& species, int k, Measurement_Set& set) {
   const bool cor = k == 0;
   std::ostream& out = *run.out;
   const Set_Paths paths = Paths_Of_Set(species, k);
 
   const Vestibular_Frame frame = Frame_Of(set.R, set.L);
   const scds::Transform_Matrix TM = Frame_Inverse(frame);
-  if (cor) scds::Output_Write(transmat, scds::Transform_Matrix_Text(TM));
+  if (cor) Write_Set_Output(run, set, Transfrom_Matrix_Path(species), scds::Transform_Matrix_Text(TM));
 
   Transform_Side(TM, set.R);
   Transform_Side(TM, set.L);
   const std::string vectors = Vector_File_Text(set.R, set.L);
   if (cor) out << '\n' << vectors;
-  scds::Output_Write(result_vector, vectors);
+  Write_Set_Output(run, set, paths.vector, vectors);
 
   const std::string synergistic = Synergistic_Text(Synergistic_Angles_Of(set.R, set.L));
   if (cor) out << '\n' << synergistic;
-  if (!Write_Output(run, paths.synangle, synergistic)) set.output_failed = true;
+  Write_Set_Output(run, set, paths.synangle, synergistic);
 
   if (set.SCDS_R == 1) {
     const std::string reference = Reference_Text(Right_Reference_Angles(set.R));
     if (cor) out << '\n' << reference;
-    if (!Write_Output(run, paths.function_R, reference)) set.output_failed = true;
+    Write_Set_Output(run, set, paths.function_R, reference);
   }
   if (set.SCDS_L == 1) {
     const std::string reference = Reference_Text(Left_Reference_Angles(set.L));
     if (cor) out << '\n' << reference;
-    if (!Write_Output(run, paths.function_L, reference)) set.output_failed = true;
+    Write_Set_Output(run, set, paths.function_L, reference);
   }
 }
 
@@ -340,22 +332,10 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
   scds::Error_Log_Open(run.log, out, work_dir, species, scds::Error_Log_Temp_File_Path(species),
                        "Quintarel Errors:\n");
 
-  // Created before any input is read, so earlier files of these names are
-  // emptied first.
-  scds::Output_File transmat, symmat;
-  scds::Output_File result_vector[3];
-  Create_Output(run, transmat, Transfrom_Matrix_Path(species));
-  Create_Output(run, symmat, Symmetry_Matrix_Path(species));
-  Create_Output(run, result_vector[0], Result_Vector_Path(species));
-  Create_Output(run, result_vector[1], Result_Vector_Plus_Path(species));
-  Create_Output(run, result_vector[2], Result_Vector_Minus_Path(species));
-
+  // Nothing is written before the dialogue is over: an end of input leaves
+  // every file as it was.
   const std::optional<int> side = scds::Menu(in, out, texts);
   if (!side) {
-    // No empty matrix or vector file is left behind for the next program.
-    scds::Output_Discard(transmat);
-    scds::Output_Discard(symmat);
-    for (scds::Output_File& file : result_vector) scds::Output_Discard(file);
     scds::Error_Log_Merge(run.log, out, run.error_count > 0);
     out.flush();
     return 1;
@@ -368,14 +348,16 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
   if (*side == 3) {
     Both_Sides(run, species, sets);
   } else {
-    One_Side(run, species, *side == 1, symmat, sets);
+    One_Side(run, species, *side == 1, sets);
   }
 
+  // A set that fails writes nothing, so the outputs of an earlier run of
+  // that set stay as they were: they may be the only record of raw vectors
+  // an earlier run consumed.
   for (int k = 0; k < 3; ++k) {
     Measurement_Set& set = sets[k];
-    if (set.error == 0) Set_Pass(run, species, k, set, transmat, result_vector[k]);
-    if (k == 0 && !Finish_Output(run, transmat)) set.output_failed = true;
-    if (!Finish_Output(run, result_vector[k])) set.output_failed = true;
+    if (set.error > 0) continue;
+    Set_Pass(run, species, k, set);
     // A set's raw vector files are consumed once its results are all
     // written; when one could not be, they stay for the next run.
     if (!set.output_failed) {
@@ -384,14 +366,8 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
       }
     }
   }
-  Finish_Output(run, symmat);  // still open (and empty) in mode 3
-
-  if (sets[0].error > 0) {
-    Remove_File(run, Result_Vector_Path(species));
-    Remove_File(run, Transfrom_Matrix_Path(species));
-  }
-  if (sets[1].error > 0) Remove_File(run, Result_Vector_Plus_Path(species));
-  if (sets[2].error > 0) Remove_File(run, Result_Vector_Minus_Path(species));
+  // Both sides given: no mid-plane, no reflection, an empty symmetry matrix.
+  if (*side == 3) Write_Output(run, Symmetry_Matrix_Path(species), "");
 
   scds::Error_Log_Merge(run.log, out, run.error_count > 0);
   scds::Exit(in, out);

@@ -189,7 +189,7 @@ void Register_Mesh(Run_State& run, const std::string& stl) {
   }
 
   scds::Output_File STLFin;
-  if (!scds::Output_Create(STLFin, run.work_dir, stl_fin_path + ".saxmorrow-partial")) {
+  if (!scds::Output_Create(STLFin, run.work_dir, stl_fin_path)) {
     scds::STL_Close(STLIni);
     scds::Error_Log_Report(run.log, run.out, scds::Cannot_Write_Output_Message(stl_fin_path));
     ++run.error_count;
@@ -238,14 +238,6 @@ void Register_Mesh(Run_State& run, const std::string& stl) {
   }
   if (irregular) scds::Error_Log_Report(run.log, run.out, scds::Irregular_STL_Message(stl_ini_path));
   if (!scds::Output_Finish(STLFin)) {
-    scds::Error_Log_Report(run.log, run.out, scds::Cannot_Write_Output_Message(stl_fin_path));
-    ++run.error_count;
-    return;
-  }
-  std::error_code error;
-  std::filesystem::rename(STLFin.full, output, error);
-  if (error) {
-    std::filesystem::remove(STLFin.full, error);
     scds::Error_Log_Report(run.log, run.out, scds::Cannot_Write_Output_Message(stl_fin_path));
     ++run.error_count;
   }

@@ -210,7 +210,7 @@ inline int Match_Read(Window& w, double* v, int& converted) {
 // One read into x, y, z: matched by pointer in the window when it fits,
 // otherwise by the general matcher, which gives the same result.
 template <int Read>
-inline void Read_Vector(STL_Mesh& mesh, double& x, double& y, double& z) {
+inline int Read_Vector(STL_Mesh& mesh, double& x, double& y, double& z) {
   Byte_Source& source = mesh.source;
   if (source.end - source.pos < kLookahead) Source_Fill(source, kLookahead);
   Window w{source.buffer.data() + source.pos, source.buffer.data() + source.end, source.at_eof};
@@ -223,11 +223,12 @@ inline void Read_Vector(STL_Mesh& mesh, double& x, double& y, double& z) {
     if (converted > 2) z = v[2];
     source.pos = static_cast<std::size_t>(w.p - source.buffer.data());
     if (r == kStopped) mesh.irregular = true;
-    return;
+    return converted;
   }
   double* out[3] = {&x, &y, &z};
   const Scan_Result result = Scan_Format(source, kReads[Read], out, 3);
   if (!result.complete) mesh.irregular = true;
+  return result.converted;
 }
 
 // The number of line feeds in [p, p + n); sets `nul` when a NUL byte is
@@ -349,19 +350,16 @@ void STL_Restart(STL_Mesh& mesh) {
   Drop_Line(mesh.source);
 }
 
-void STL_Read_Vector(STL_Mesh& mesh, int read, double& x, double& y, double& z) {
+int STL_Read_Vector(STL_Mesh& mesh, int read, double& x, double& y, double& z) {
   switch (read) {
     case 0:
-      Read_Vector<0>(mesh, x, y, z);
-      break;
+      return Read_Vector<0>(mesh, x, y, z);
     case 1:
-      Read_Vector<1>(mesh, x, y, z);
-      break;
+      return Read_Vector<1>(mesh, x, y, z);
     case 2:
-      Read_Vector<2>(mesh, x, y, z);
-      break;
+      return Read_Vector<2>(mesh, x, y, z);
     default:
-      Read_Vector<3>(mesh, x, y, z);
+      return Read_Vector<3>(mesh, x, y, z);
   }
 }
 

@@ -63,8 +63,9 @@ void STL_Restart(STL_Mesh& mesh);
 // 1 "\touter loop\n\t\tvertex\t%lf\t%lf\t%lf\n"
 // 2 "\t\tvertex\t%lf\t%lf\t%lf\n"
 // 3 "\t\tvertex\t%lf\t%lf\t%lf\n\tendloop\nendfacet\n"
-// Each sets x, y, z as far as the text matches.
-void STL_Read_Vector(STL_Mesh& mesh, int read, double& x, double& y, double& z);
+// Each sets x, y, z as far as the text matches, and returns how many of
+// them it set (0 to 3).
+int STL_Read_Vector(STL_Mesh& mesh, int read, double& x, double& y, double& z);
 
 // The four reads into the twelve coordinates of one facet.
 void STL_Read_Facet(STL_Mesh& mesh, STL_Facet& facet);

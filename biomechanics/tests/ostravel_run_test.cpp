@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,7 @@ const std::string kUncoupledUnusable =
     "finite; run Quintarel again.\n";
 const std::string kNotComputed =
     "\nThe vestibular transform matrix could not be computed; Data/Fx/Matrix/Fx.transmat was not written.\n";
+const std::string kKept = "\nThe uncoupled matrix Data/Fx/Matrix/Fx_uncoupled.transmat was kept for the next run.\n";
 
 std::string Cannot_Write(const std::string& path) {
   return "\nImpossible to write " + path + "\nVerify that its folder exists and has room.\n";
@@ -126,6 +128,16 @@ std::string Cannot_Write(const std::string& path) {
 
 const std::string kUncoupledPath = "Data/Fx/Matrix/Fx_uncoupled.transmat";
 const std::string kTransmatPath = "Data/Fx/Matrix/Fx.transmat";
+
+// The text of a file of the fixture species.
+std::string Fixture_Text(const std::string& path) {
+  for (const Fixture_File& file : kFixtureFiles) {
+    if (file.path == path) return file.text;
+  }
+  throw std::runtime_error("no fixture file " + path);
+}
+
+const std::string kUncoupledText = Fixture_Text(kUncoupledPath);
 
 const std::string kAnswers = std::string("Fx\n1\n") + kMaterialAnswers + "x\n";
 
@@ -238,27 +250,54 @@ TEST(OstravelRun, SecondRunKeepsTheVestibularMatrix) {
   for (const Fixture_File& file : kLineSets) EXPECT_EQ(Read_File(species.File(file.path)), file.text) << file.path;
 }
 
+// A run that cannot write the vestibular matrix (here: the Cor morphometry
+// is missing) keeps Quintarel's matrix byte for byte; the next run, with
+// the morphometry back, writes the vestibular matrix from it and only then
+// uses it up.
+TEST(OstravelRun, TheUncoupledMatrixWaitsForTheVestibularMatrix) {
+  Species_Folder species;
+  const std::string morph = Read_File(species.File("Data/Fx/Fx_Cor.morph"));
+  species.Remove("Data/Fx/Fx_Cor.morph");
+  const auto first = Run_Program("Ostravel", species.dir.path, kAnswers);
+  EXPECT_EQ(first.status, 0);
+  const std::string messages = Morph_Message("Cor") + kNotComputed + kKept;
+  EXPECT_EQ(Echo_Marked(first.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue + messages +
+                                           kEcho + kClosing);
+  EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + messages + "\n");
+  EXPECT_EQ(Read_File(species.File(kUncoupledPath)), kUncoupledText);
+  EXPECT_FALSE(Exists(species.File(kTransmatPath)));
+
+  scds_testing::Write_File(species.File("Data/Fx/Fx_Cor.morph"), morph);
+  const auto second = Run_Program("Ostravel", species.dir.path, kAnswers);
+  EXPECT_EQ(second.status, 0);
+  EXPECT_EQ(Echo_Marked(second.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue + kEcho + kClosing);
+  EXPECT_EQ(Read_File(species.File(kTransmat.path)), kTransmat.text);
+  EXPECT_FALSE(Exists(species.File(kUncoupledPath)));
+  EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + messages + "\n");
+}
+
 // An uncoupled matrix that is missing, short or not finite: its message,
-// no vestibular matrix (an earlier one stays), the file removed in every
-// case, and the closing empty line of the log block.
+// no vestibular matrix (an earlier one stays), a file that was there kept
+// as it was (and said so), and the closing empty line of the log block.
 TEST(OstravelRun, UnusableUncoupledMatrix) {
   const std::string earlier = "1.000000\t0.000000\t0.000000\n0.000000\t1.000000\t0.000000\n0.000000\t0.000000\t1.000000";
   struct Case {
     const char* name;
     const char* text;  // nullptr: no file
-    std::string message;
+    std::string message;  // with the closing messages
   };
+  const std::string unusable = kUncoupledUnusable + kNotComputed + kKept;
   const Case cases[] = {
-      {"missing", nullptr, kUncoupledMissing},
-      {"empty", "", kUncoupledUnusable},
+      {"missing", nullptr, kUncoupledMissing + kNotComputed},
+      {"empty", "", unusable},
       {"eight values", "0.583107\t0.797331\t0.155493\n-0.792650\t0.598912\t-0.113824\n-0.183814\t-0.074325",
-       kUncoupledUnusable},
+       unusable},
       {"a value that does not parse",
-       "0.583107\t0.797331\t0.155493\n-0.792650\tx\t-0.113824\n-0.183814\t-0.074325\t0.980147", kUncoupledUnusable},
+       "0.583107\t0.797331\t0.155493\n-0.792650\tx\t-0.113824\n-0.183814\t-0.074325\t0.980147", unusable},
       {"a nan", "0.583107\t0.797331\t0.155493\n-0.792650\tnan\t-0.113824\n-0.183814\t-0.074325\t0.980147",
-       kUncoupledUnusable},
+       unusable},
       {"an infinite value", "0.583107\t0.797331\t0.155493\n-0.792650\t0.598912\t-0.113824\n-0.183814\t-0.074325\t1e999",
-       kUncoupledUnusable},
+       unusable},
   };
   for (const Case& c : cases) {
     for (bool with_earlier : {false, true}) {
@@ -268,11 +307,12 @@ TEST(OstravelRun, UnusableUncoupledMatrix) {
       if (with_earlier) scds_testing::Write_File(species.File(kTransmatPath), earlier);
       const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
       EXPECT_EQ(run.status, 0) << c.name;
-      EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue + c.message +
-                                             kNotComputed + kEcho + kClosing)
+      EXPECT_EQ(Echo_Marked(run.output),
+                kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue + c.message + kEcho + kClosing)
           << c.name;
-      EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + c.message + kNotComputed + "\n") << c.name;
-      EXPECT_FALSE(Exists(species.File(kUncoupledPath))) << c.name;
+      EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + c.message + "\n") << c.name;
+      EXPECT_EQ(Read_File(species.File(kUncoupledPath)), c.text != nullptr ? c.text : "<missing Fx_uncoupled.transmat>")
+          << c.name;
       if (with_earlier) {
         EXPECT_EQ(Read_File(species.File(kTransmatPath)), earlier) << c.name;
       } else {
@@ -305,10 +345,10 @@ TEST(OstravelRun, OutputsThatCannotBeWritten) {
     const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue +
-                                           Cannot_Write(kTransmatPath) + kEcho + kClosing);
-    EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + Cannot_Write(kTransmatPath) + "\n");
+                                           Cannot_Write(kTransmatPath) + kKept + kEcho + kClosing);
+    EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + Cannot_Write(kTransmatPath) + kKept + "\n");
     EXPECT_TRUE(std::filesystem::is_directory(species.File(kTransmatPath)));
-    EXPECT_FALSE(Exists(species.File(kUncoupledPath)));
+    EXPECT_EQ(Read_File(species.File(kUncoupledPath)), kUncoupledText);
   }
   if (Exists("/dev/full")) {
     // A write that fails on the way (a full disk) leaves the matrix of an
@@ -320,8 +360,9 @@ TEST(OstravelRun, OutputsThatCannotBeWritten) {
     const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue +
-                                           Cannot_Write(kTransmatPath) + kEcho + kClosing);
+                                           Cannot_Write(kTransmatPath) + kKept + kEcho + kClosing);
     EXPECT_EQ(Read_File(species.File(kTransmatPath)), older);
+    EXPECT_EQ(Read_File(species.File(kUncoupledPath)), kUncoupledText);
     EXPECT_FALSE(std::filesystem::is_symlink(species.File(kTransmatPath + ".partial")));
   }
 }
@@ -347,19 +388,19 @@ TEST(OstravelRun, MissingInputsGiveTheirErrorLogBlocks) {
       {"both sif files",
        {fea + "rfea_Fx_Ant_Cilia_Long.sif", fea + "lfea_Fx_Ant_Cilia_Long.sif"},
        kSifMessage,
-       kNotComputed,
+       kNotComputed + kKept,
        true,
        false},
       {"the Ant Long deflection pair",
        {fea + "rfea_Fx_Ant_Cilia_Long.deflection", fea + "lfea_Fx_Ant_Cilia_Long.deflection"},
        "",
-       Deflection_Message("Ant_Long") + kNotComputed,
+       Deflection_Message("Ant_Long") + kNotComputed + kKept,
        true,
        false},
       {"the Post Medium deflection pair (its right file is already missing)",
        {fea + "lfea_Fx_Post_Cilia_Medium.deflection"},
        "",
-       Deflection_Message("Post_Medium") + kNotComputed,
+       Deflection_Message("Post_Medium") + kNotComputed + kKept,
        true,
        false},
       {"the Lat Short deflection pair (the response planes come from the medium case)",
@@ -368,13 +409,13 @@ TEST(OstravelRun, MissingInputsGiveTheirErrorLogBlocks) {
        Deflection_Message("Lat_Short"),
        true,
        true},
-      {"the Cor morphometry", {"Data/Fx/Fx_Cor.morph"}, "", Morph_Message("Cor") + kNotComputed, true, false},
+      {"the Cor morphometry", {"Data/Fx/Fx_Cor.morph"}, "", Morph_Message("Cor") + kNotComputed + kKept, true, false},
       {"the PlusCor morphometry", {"Data/Fx/Fx_PlusCor.morph"}, "", Morph_Message("PlusCor"), false, true,
        Morph_Message("PlusCor")},
       {"the three morphometry files",
        {"Data/Fx/Fx_Cor.morph", "Data/Fx/Fx_PlusCor.morph", "Data/Fx/Fx_MinusCor.morph"},
        "",
-       Morph_Message("Cor") + kNotComputed + Morph_Message("PlusCor") + Morph_Message("MinusCor"),
+       Morph_Message("Cor") + kNotComputed + kKept + Morph_Message("PlusCor") + Morph_Message("MinusCor"),
        true,
        false,
        Morph_Message("PlusCor") + Morph_Message("MinusCor")},
@@ -398,7 +439,9 @@ TEST(OstravelRun, MissingInputsGiveTheirErrorLogBlocks) {
       EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + messages + (c.empty_line ? "\n" : "")) << c.name;
     }
     EXPECT_EQ(Exists(species.File(kTransmatPath)), c.transmat) << c.name;
-    EXPECT_FALSE(Exists(species.File(kUncoupledPath))) << c.name;
+    EXPECT_EQ(Read_File(species.File(kUncoupledPath)),
+              c.transmat ? "<missing Fx_uncoupled.transmat>" : kUncoupledText)
+        << c.name;
     // The line sets are written in every case.
     for (const Fixture_File& file : kLineSets) EXPECT_TRUE(Exists(species.File(file.path))) << c.name << file.path;
   }
@@ -447,9 +490,10 @@ TEST(OstravelRun, DegenerateMaterialConstants) {
     Species_Folder species;
     const auto run = Run_Program("Ostravel", species.dir.path, std::string("Fx\n1\n") + constants + "x\n");
     EXPECT_EQ(run.status, 0) << constants;
-    EXPECT_TRUE(Echo_Marked(run.output).ends_with(kMaterialDialogue + kNotComputed + kEcho + kClosing))
+    EXPECT_TRUE(Echo_Marked(run.output).ends_with(kMaterialDialogue + kNotComputed + kKept + kEcho + kClosing))
         << constants << run.output;
-    EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + kNotComputed + "\n") << constants;
+    EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + kNotComputed + kKept + "\n") << constants;
+    EXPECT_EQ(Read_File(species.File(kUncoupledPath)), kUncoupledText) << constants;
     EXPECT_FALSE(Exists(species.File(kTransmatPath))) << constants;
   }
 }

@@ -253,18 +253,21 @@ TEST(PassEnd, ReportsThatCannotBeCreated) {
   }
 }
 
-// A report whose writing fails leaves no file; the extended report's
-// failure is found when it is closed, after the echo.
+// A report whose writing fails (here its temporary file leads to a full
+// device) leaves the earlier report of that name and nothing beside it; the
+// extended report's failure is found when it is closed, after the echo.
 TEST(PassEnd, ReportsOnAFullDevice) {
   if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   for (const bool extended : {false, true}) {
     Pass_Folder f;
     const std::string path = extended ? Extended_Path("Cor") : Report_Path("Cor");
-    fs::create_symlink("/dev/full", f.File(path));
+    scds_testing::Write_File(f.File(path), "an earlier report\n");
+    fs::create_symlink("/dev/full", f.File(path + ".partial"));
     Biomechanics_Reports(f.run, f.console);
     EXPECT_EQ(f.console.str(), extended ? kSyntheticEcho + Cannot_Write(path) : Cannot_Write(path) + kSyntheticEcho);
     EXPECT_EQ(f.run.counters.error_count, 1);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(f.File(path))));
+    EXPECT_EQ(Read_File(f.File(path)), "an earlier report\n");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(f.File(path + ".partial"))));
     EXPECT_TRUE(Exists(f.File(extended ? Report_Path("Cor") : Extended_Path("Cor"))));
   }
 }
@@ -481,7 +484,8 @@ TEST(OstravelReports, FailedInputsLeaveEveryReport) {
   const Case cases[] = {
       {"both sif files",
        {fea + "rfea_Fx_Ant_Cilia_Long.sif", fea + "lfea_Fx_Ant_Cilia_Long.sif"},
-       "\nImpossible to read \"Ant_Long\" sif files.\nVerify both species name and files name.\n" + no_matrix + "\n"},
+       "\nImpossible to read \"Ant_Long\" sif files.\nVerify both species name and files name.\n" + no_matrix +
+           "\nThe uncoupled matrix Data/Fx/Matrix/Fx_uncoupled.transmat was kept for the next run.\n\n"},
       {"the Lat Short deflection pair",
        {fea + "rfea_Fx_Lat_Cilia_Short.deflection", fea + "lfea_Fx_Lat_Cilia_Short.deflection"},
        "\nImpossible to read \"Lat_Short\" deflection files.\nVerify both species name and files name.\n\n"},

@@ -2,9 +2,16 @@
 // reads and writes, and running a built program with scripted answers.
 #pragma once
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +22,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace scds_testing {
 
@@ -83,6 +91,118 @@ inline Program_Run Run_Program(const std::string& program, const std::filesystem
   std::filesystem::remove(in);
   std::filesystem::remove(out);
   return run;
+}
+
+// Starts a built program of the suite in work_dir with `answers` on its
+// standard input and its console into work_dir/.console, without waiting
+// for it. Returns its process id.
+inline pid_t Start_Program(const std::string& program, const std::filesystem::path& work_dir,
+                           std::string_view answers) {
+  const char* bin = std::getenv("SCDS_BIN_DIR");
+  if (bin == nullptr) throw std::runtime_error("SCDS_BIN_DIR is not set");
+  const std::string exe = (std::filesystem::path(bin) / program).string();
+  const std::string in = (work_dir / ".answers").string();
+  const std::string out = (work_dir / ".console").string();
+  const std::string dir = work_dir.string();
+  Write_File(in, answers);
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    // Only calls that are safe between fork and exec.
+    const int input = open(in.c_str(), O_RDONLY);
+    const int output = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (input < 0 || output < 0 || chdir(dir.c_str()) != 0 || dup2(input, 0) < 0 || dup2(output, 1) < 0 ||
+        dup2(output, 2) < 0) {
+      _exit(127);
+    }
+    execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  return pid;
+}
+
+// Waits until `file` holds at least `size` bytes, then kills the process
+// with SIGKILL; a process that ends first is only waited for. Returns true
+// when the process was killed, false when it ended by itself.
+inline bool Kill_When_Grown(pid_t pid, const std::filesystem::path& file, std::uintmax_t size) {
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+  int status = 0;
+  for (;;) {
+    const pid_t done = waitpid(pid, &status, WNOHANG);
+    if (done == pid) return false;
+    std::error_code ignored;
+    const std::uintmax_t grown = std::filesystem::file_size(file, ignored);
+    if ((!ignored && grown >= size) || std::chrono::steady_clock::now() > give_up) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  kill(pid, SIGKILL);
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+// A run killed while it writes `output`, then a run of the same answers to
+// its end.
+struct Interrupted_Write {
+  bool killed = false;      // the first run was killed (it had not ended by itself)
+  std::string after_kill;   // `output` once the first run was over
+  int status = -1;          // exit status of the second run
+  std::string complete;     // `output` after the second run
+  bool partial_left = false;  // a temporary file still stands beside `output` at the end
+};
+
+// The first run is killed once the temporary file beside `output` (its name
+// and ".partial") holds `size` bytes. Whether the kill lands before the
+// output is complete depends on timing; the caller checks that after_kill
+// is either the earlier file or the complete one.
+inline Interrupted_Write Interrupt_And_Complete(const std::string& program, const std::filesystem::path& work_dir,
+                                                std::string_view answers, const std::filesystem::path& output,
+                                                std::uintmax_t size) {
+  Interrupted_Write result;
+  std::filesystem::path partial = output;
+  partial += ".partial";
+  result.killed = Kill_When_Grown(Start_Program(program, work_dir, answers), partial, size);
+  result.after_kill = Read_File(output);
+  result.status = Run_Program(program, work_dir, answers).status;
+  result.complete = Read_File(output);
+  result.partial_left = std::filesystem::exists(partial);
+  return result;
+}
+
+// True when the killed run left the earlier file, or, had it ended before
+// the kill, the complete one: never anything in between.
+inline bool Earlier_Or_Complete(const Interrupted_Write& write, const std::string& earlier) {
+  return write.after_kill == write.complete || (write.killed && write.after_kill == earlier);
+}
+
+// True when `text` is a whole mesh as the suite writes it: "solid" first,
+// "endsolid" last, seven lines for each of `facets` facets.
+inline bool Whole_Written_Mesh(const std::string& text, std::int64_t facets) {
+  const auto lines = std::count(text.begin(), text.end(), '\n');
+  return text.starts_with("solid\n") && text.ends_with("\tendloop\nendfacet\nendsolid\n") && lines == 2 + 7 * facets;
+}
+
+// A large ASCII STL mesh, written quickly: `facets` unit right triangles in
+// the plane z = 0, laid out on a grid a thousand wide, each with the normal
+// (0, 0, 1) and whole-number coordinates.
+inline void Write_Grid_Mesh(const std::filesystem::path& file, std::int64_t facets) {
+  static constexpr int kCorner[3][2] = {{0, 0}, {1, 0}, {0, 1}};
+  std::string text = "solid grid\n";
+  text.reserve(static_cast<std::size_t>(facets) * 100 + 32);
+  char number[24];
+  for (std::int64_t k = 0; k < facets; ++k) {
+    text += "facet normal 0 0 1\nouter loop\n";
+    for (const auto& corner : kCorner) {
+      text += "vertex ";
+      text.append(number, std::to_chars(number, number + sizeof number, k % 1000 + corner[0]).ptr);
+      text += ' ';
+      text.append(number, std::to_chars(number, number + sizeof number, k / 1000 + corner[1]).ptr);
+      text += " 0\n";
+    }
+    text += "endloop\nendfacet\n";
+  }
+  text += "endsolid grid\n";
+  Write_File(file, text);
 }
 
 }  // namespace scds_testing

@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "byte_source.h"
-#include "output_file.h"
 #include "paths.h"
 #include "scds_testing.h"
 
@@ -119,54 +118,6 @@ TEST(ErrorLogMerge, ASpeciesLogThatCannotBeAppendedGoesToTheUnmergedLog) {
                            "\nImpossible to write Data/Sp/Sp.errorlog\nVerify the species name and that its folder "
                            "exists.\n");
   EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_unmerged.errorlog"), "Tessafen Errors:\n" + kMessage + "\n");
-}
-
-TEST(OutputFile, FailedOrDiscardedOutputsLeaveNoFile) {
-  Temp_Dir dir;
-  scds::Output_File file;
-  EXPECT_FALSE(scds::Output_Create(file, dir.path, "Data/Sp/none.txt"));
-  ASSERT_TRUE(scds::Output_Create(file, dir.path, "out.txt"));
-  scds::Output_Write(file, "abc");
-  EXPECT_TRUE(scds::Output_Finish(file));
-  EXPECT_EQ(Read_File(dir.path / "out.txt"), "abc");
-  ASSERT_TRUE(scds::Output_Create(file, dir.path, "out.txt"));
-  scds::Output_Write(file, "partial");
-  scds::Output_Discard(file);
-  EXPECT_FALSE(Exists(dir.path / "out.txt"));
-#ifdef __linux__
-  if (Exists("/dev/full")) {
-    ASSERT_TRUE(scds::Output_Create(file, "/", "dev/full"));
-    scds::Output_Write(file, std::string(1 << 16, 'x'));
-    file.full = dir.path / "never-there";  // do not try to remove the device
-    EXPECT_FALSE(scds::Output_Finish(file));
-  }
-#endif
-}
-
-TEST(OutputFile, AReplacingOutputKeepsTheOlderFileUntilItIsComplete) {
-  Temp_Dir dir;
-  Write_File(dir.path / "m.txt", "older");
-  scds::Output_File file;
-  ASSERT_TRUE(scds::Output_Create_Replacing(file, dir.path, "m.txt"));
-  scds::Output_Write(file, "newer");
-  EXPECT_EQ(Read_File(dir.path / "m.txt"), "older");
-  EXPECT_TRUE(scds::Output_Finish(file));
-  EXPECT_EQ(Read_File(dir.path / "m.txt"), "newer");
-  EXPECT_FALSE(Exists(dir.path / "m.txt.partial"));
-
-  ASSERT_TRUE(scds::Output_Create_Replacing(file, dir.path, "m.txt"));
-  scds::Output_Write(file, "half");
-  scds::Output_Discard(file);
-  EXPECT_EQ(Read_File(dir.path / "m.txt"), "newer");
-  EXPECT_FALSE(Exists(dir.path / "m.txt.partial"));
-
-  // A folder in the way: the rename fails, nothing is left but the folder.
-  std::filesystem::create_directories(dir.path / "d.txt" / "inside");
-  ASSERT_TRUE(scds::Output_Create_Replacing(file, dir.path, "d.txt"));
-  scds::Output_Write(file, "text");
-  EXPECT_FALSE(scds::Output_Finish(file));
-  EXPECT_FALSE(Exists(dir.path / "d.txt.partial"));
-  EXPECT_TRUE(Exists(dir.path / "d.txt" / "inside"));
 }
 
 }  // namespace

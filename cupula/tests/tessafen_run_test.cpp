@@ -403,20 +403,23 @@ TEST(TessafenRun, ReportCannotBeCreated) {
   EXPECT_TRUE(std::filesystem::is_directory(s.Folder() / "Mus_R_Raw.cupula"));
 }
 
-// A report whose writing fails (here it leads to a full device) is said once,
-// where the failure shows, after the echo, and leaves no file behind.
+// A report whose writing fails (here its temporary file leads to a full
+// device) is said once, where the failure shows, after the echo, and leaves
+// the earlier report of that name and nothing beside it.
 TEST(TessafenRun, ReportWritingFails) {
   if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   Species s;
   s.Write_Side('l', Standard_Set());
-  std::filesystem::create_symlink("/dev/full", s.Folder() / "Mus_L_Raw.cupula");
+  Write_File(s.Folder() / "Mus_L_Raw.cupula", "an earlier report\n");
+  std::filesystem::create_symlink("/dev/full", s.Folder() / "Mus_L_Raw.cupula.partial");
   const auto run = s.Run("Mus\n1\n2\n2\nx\n");
   const std::string message =
       "\nImpossible to write Data/Mus/Mus_L_Raw.cupula\nVerify that its folder exists and has room.\n";
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output, Dialogue() + "\n" + Expected_Report(kStandardMm) + message + kClosing);
   EXPECT_EQ(s.Error_Log(), "Tessafen Errors:\n" + message + "\n");
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(s.Folder() / "Mus_L_Raw.cupula")));
+  EXPECT_EQ(Read_File(s.Folder() / "Mus_L_Raw.cupula"), "an earlier report\n");
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(s.Folder() / "Mus_L_Raw.cupula.partial")));
 }
 
 // The sample species with the sample answers (micrometres, both sides).

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -125,21 +129,31 @@ TEST(CupulaFrame, DegenerateFacets) {
 }
 
 struct Built {
+  scds::Cupula_Frame_Result result = scds::Cupula_Frame_Result::Degenerate;
   bool usable = false;
   bool irregular = false;
   double after[3] = {0, 0, 0};  // the first vertex read again after the build
 };
 
-// Opens a mesh, counts it and builds the frame from its first facet.
-Built Build_From(const std::string& text, Cupula_Frame& frame) {
+// Opens a mesh, counts it and builds the frame from its first facet. With
+// `io_error`, the file under the open mesh is swapped for a folder once it
+// is counted, so that every later read of it fails.
+Built Build_From(const std::string& text, Cupula_Frame& frame, bool io_error = false) {
   scds_testing::Temp_Dir dir;
   scds_testing::Write_File(dir.path / "cup.stl", text);
   scds::STL_Mesh mesh;
   EXPECT_EQ(scds::STL_Open(mesh, dir.path / "cup.stl"), scds::STL_Open_Result::Opened);
   scds::Facet_Count(mesh);
+  if (io_error) {
+    const int folder = open(dir.path.c_str(), O_RDONLY | O_DIRECTORY);
+    EXPECT_GE(folder, 0);
+    EXPECT_GE(dup2(folder, fileno(mesh.source.stream)), 0);
+    close(folder);
+  }
   double x = 0, y = 0, z = 0;
   Built built;
-  built.usable = scds::Build_Cupula_Frame(mesh, frame, x, y, z);
+  built.result = scds::Build_Cupula_Frame(mesh, frame, x, y, z);
+  built.usable = built.result == scds::Cupula_Frame_Result::Built;
   built.irregular = mesh.irregular;
   scds::STL_Read_Vector(mesh, 0, x, y, z);
   scds::STL_Read_Vector(mesh, 1, built.after[0], built.after[1], built.after[2]);
@@ -177,6 +191,55 @@ TEST(BuildCupulaFrame, UnreadableFirstFacetNeverReusesEarlierPoints) {
     EXPECT_EQ(again.axes.Xx, 0.0);
     EXPECT_EQ(again.axes.Zz, 0.0);
   }
+}
+
+// A first facet whose reads stop before all nine vertex coordinates are
+// set gives no frame, even where the coordinates left at zero would.
+TEST(BuildCupulaFrame, APartlyWrittenFirstFacetIsDegenerate) {
+  const std::string head = "solid a\nfacet normal 0 0 1\nouter loop\n";
+  const char* const cases[] = {
+      "vertex 1 0 0\nvertex 0 1 0\nvertex 0 0\n",
+      "vertex 1 0 0\nvertex 0 1 0\nvertex 0 0 x\nendloop\nendfacet\nendsolid a\n",
+      "vertex 1 0 0\nvertex 0 1 0\nvertex\n",
+      "vertex 1 0 0\nvertex 0 1\n",
+      "vertex 1 0 0\nvertex 0 1 0\nvertx 0 0 1\nendloop\nendfacet\nendsolid a\n",
+      "vertex 1 0\nvertex 0 1 0\nvertex 0 0 1\nendloop\nendfacet\nendsolid a\n",
+  };
+  for (const char* tail : cases) {
+    SCOPED_TRACE(tail);
+    Cupula_Frame frame;
+    const Built built = Build_From(head + tail, frame);
+    EXPECT_EQ(built.result, scds::Cupula_Frame_Result::Degenerate);
+    EXPECT_EQ(frame.matrix.TMA, 0.0);
+    EXPECT_EQ(frame.axes.Zz, 0.0);
+  }
+}
+
+std::array<double, 9> Elements(const scds::Transform_Matrix& m) {
+  return {m.TMA, m.TMB, m.TMC, m.TMD, m.TME, m.TMF, m.TMG, m.TMH, m.TMI};
+}
+
+// What follows the third vertex does not matter to the frame.
+TEST(BuildCupulaFrame, TheEndOfTheFirstFacetIsNotNeeded) {
+  const std::string head = "solid a\nfacet normal 0 0 1\nouter loop\nvertex 1 0 0\nvertex 0 1 0\nvertex 0 0 2\n";
+  Cupula_Frame whole;
+  ASSERT_TRUE(Build_From(head + "endloop\nendfacet\nendsolid a\n", whole).usable);
+  for (const char* tail : {"", "endloop\n", "endloop\nendfacet\n", "end\n"}) {
+    SCOPED_TRACE(tail);
+    Cupula_Frame frame;
+    EXPECT_TRUE(Build_From(head + tail, frame).usable);
+    EXPECT_EQ(Elements(frame.matrix), Elements(whole.matrix));
+  }
+}
+
+// A cupula that opened but cannot be read in the first-facet pass is not a
+// degenerate one.
+TEST(BuildCupulaFrame, AnInputOutputErrorMakesTheCupulaUnreadable) {
+  Cupula_Frame frame;
+  const Built built = Build_From(std::string(flanmere_expected::kCupRAnt), frame, true);
+  EXPECT_EQ(built.result, scds::Cupula_Frame_Result::Unreadable);
+  EXPECT_EQ(frame.matrix.TMA, 0.0);
+  EXPECT_EQ(frame.axes.Xx, 0.0);
 }
 
 TEST(BuildCupulaFrame, KeepsTheIrregularityOfTheFirstFacet) {

@@ -40,23 +40,6 @@ inline constexpr std::string_view kCiliaLongOdd = R"STL(solid cilia_long
   endfacet
 endsolid cilia_long
 )STL";
-inline constexpr std::string_view kFlatCiliaLongZero = R"STL(solid
-	facet normal 0.000 0.000 1.000
-	outer loop
-		vertex 0.000000 0.000000 0.000
-		vertex 0.000000 0.000000 0.000
-		vertex 0.000000 0.000000 0.000
-	endloop
-endfacet
-	facet normal 0.000 0.000 1.000
-	outer loop
-		vertex 0.000000 0.000000 0.000
-		vertex 0.000000 0.000000 0.000
-		vertex 0.000000 0.000000 0.000
-	endloop
-endfacet
-endsolid
-)STL";
 inline constexpr std::string_view kCiliaMedium = R"STL(solid cilia_medium
 	facet normal	0	1	0
 	outer loop
@@ -77,16 +60,6 @@ inline constexpr std::string_view kCiliaMediumOdd = R"STL(solid cilia_medium
   endfacet
 endsolid cilia_medium
 )STL";
-inline constexpr std::string_view kFlatCiliaMediumZero = R"STL(solid
-	facet normal 0.000 0.000 1.000
-	outer loop
-		vertex -0.000000 -0.000000 0.000
-		vertex 0.000000 0.000000 0.000
-		vertex 0.000000 0.000000 0.000
-	endloop
-endfacet
-endsolid
-)STL";
 inline constexpr std::string_view kCiliaShort = R"STL(solid cilia_short
 	facet normal	1	0	0
 	outer loop
@@ -106,16 +79,6 @@ inline constexpr std::string_view kCiliaShortOdd = R"STL(solid cilia_short
     endloop
   endfacet
 endsolid cilia_short
-)STL";
-inline constexpr std::string_view kFlatCiliaShortZero = R"STL(solid
-	facet normal 0.000 0.000 1.000
-	outer loop
-		vertex 0.000000 0.000000 0.000
-		vertex 0.000000 0.000000 0.000
-		vertex 0.000000 0.000000 0.000
-	endloop
-endfacet
-endsolid
 )STL";
 
 inline constexpr std::string_view kCupRAnt = R"STL(solid cupula

@@ -62,9 +62,6 @@ def frame(P, var=None):
             "axes": [Xx, Xy, Xz, Yx, Yy, Yz, Zx, Zy, Zz]}
 
 
-ZERO = [0.0] * 9
-
-
 def flatten(M, p, var=None):
     x, y, z = p
     if var == "flatorder":
@@ -191,8 +188,7 @@ CUPULA = {
     ],
 }
 
-# The cilia meshes, the same text for every duct; one vertex has three
-# negative coordinates, so the zero frame writes it as -0.000000.
+# The cilia meshes, the same text for every duct.
 CILIA = {
     "Long": [
         (("0.1", "0.2", "0.97"), ("1.2500", "-0.3750", "0.8000"), ("1.3125", "-0.3125", "0.8250"),
@@ -229,7 +225,6 @@ def main():
     for name, facets in CILIA.items():
         out.append(cpp_string("kCilia%s" % name, mesh_text(facets, "cilia_" + name.lower())))
         out.append(cpp_string("kCilia%sOdd" % name, odd_mesh_text(facets, "cilia_" + name.lower())))
-        out.append(cpp_string("kFlatCilia%sZero" % name, flat_text(facets, ZERO)))
     out.append("\n")
 
     for (side, duct), facets in CUPULA.items():

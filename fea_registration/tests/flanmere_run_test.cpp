@@ -3,6 +3,7 @@
 // file it leaves. The flat meshes expected come from expected_flat_meshes.py.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -31,8 +32,6 @@ const std::string_view kCupOdd[2][3] = {{ex::kCupRAntOdd, ex::kCupRPostOdd, ex::
                                         {ex::kCupLAntOdd, ex::kCupLPostOdd, ex::kCupLLatOdd}};
 const std::string_view kCilia[3] = {ex::kCiliaLong, ex::kCiliaMedium, ex::kCiliaShort};
 const std::string_view kCiliaOdd[3] = {ex::kCiliaLongOdd, ex::kCiliaMediumOdd, ex::kCiliaShortOdd};
-const std::string_view kFlatCiliaZero[3] = {ex::kFlatCiliaLongZero, ex::kFlatCiliaMediumZero,
-                                            ex::kFlatCiliaShortZero};
 // [side][duct][case]: the flat meshes of a run in which every input is there.
 const std::string_view kFlat[2][3][4] = {
     {{ex::kFlatCupRAnt, ex::kFlatCiliaLongRAnt, ex::kFlatCiliaMediumRAnt, ex::kFlatCiliaShortRAnt},
@@ -118,6 +117,15 @@ std::string Degenerate(int side, int duct) {
          "\nIts first facet is degenerate; no frame can be built from it.\n";
 }
 
+std::string No_Frame(int side, int duct, int kase) {
+  return "\nImpossible to flatten " + Shown(side, duct, kase) + "\nIts cupula gave no frame to flatten it in.\n";
+}
+
+// The duct's three cilia meshes when its cupula gave no frame.
+std::string No_Frame_Cilia(int side, int duct) {
+  return No_Frame(side, duct, 1) + No_Frame(side, duct, 2) + No_Frame(side, duct, 3);
+}
+
 std::string Irregular(int side, int duct, int kase) {
   return "\nWarning: " + Shown(side, duct, kase) +
          " is not a regular ASCII STL mesh; values read from it may be wrong.\n";
@@ -132,6 +140,10 @@ struct Folder {
   }
   fs::path Error_Log() const { return Species() / (kSpecies + ".errorlog"); }
   fs::path Temp_Log() const { return Species() / (kSpecies + "_temp_R.errorlog"); }
+  // Flat meshes of the duct as an earlier run wrote them.
+  void Write_Earlier_Flat_Meshes(int side, int duct) const {
+    for (int k = 0; k < 4; ++k) Write_File(File(side, duct, k, true), kFlat[side][duct][k]);
+  }
   // The twelve inputs of a side, as the expected flat meshes were made from.
   void Write_Side(int side, bool odd = false) const {
     for (int duct = 0; duct < 3; ++duct) {
@@ -191,25 +203,27 @@ TEST(FlanmereRun, CrLfBlanksAndExponentsReadAlike) {
   Expect_Side(folder, 0);
 }
 
-TEST(FlanmereRun, MissingInputsLeaveNoFlatMeshAndZeroFrame) {
+// A missing cupula leaves its duct without a frame: no flat mesh of the
+// duct stands afterwards, and its cilia meshes are not read. A missing
+// cilia mesh of a duct with a frame leaves an earlier flat mesh of its name
+// as it was.
+TEST(FlanmereRun, MissingInputs) {
   Folder folder;
   folder.Write_Side(0);
   fs::remove(folder.File(0, 0, 0));  // anterior cupula
   fs::remove(folder.File(0, 1, 2));  // posterior medium cilia
-  // Stale flat meshes of both missing inputs, from an earlier run.
-  Write_File(folder.File(0, 0, 0, true), "solid\nendsolid\n");
-  Write_File(folder.File(0, 1, 2, true), ex::kFlatCiliaMediumRPost);
+  // Flat meshes of an earlier run.
+  folder.Write_Earlier_Flat_Meshes(0, 0);
+  Write_File(folder.File(0, 1, 2, true), "an earlier flat mesh\n");
   Write_File(folder.Error_Log(), "Earlier Errors:\n\nkept\n\n");
   const auto run = folder.Run(Answers(1));
   EXPECT_EQ(run.status, 0);
-  const std::string messages = Cannot_Read(0, 0, 0) + Cannot_Read(0, 1, 2);
+  const std::string messages = Cannot_Read(0, 0, 0) + No_Frame_Cilia(0, 0) + Cannot_Read(0, 1, 2);
   EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
-  EXPECT_FALSE(Exists(folder.File(0, 0, 0, true)));
-  EXPECT_FALSE(Exists(folder.File(0, 1, 2, true)));
-  // Without its cupula the anterior duct has the zero frame.
-  for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 0, k, true)), kFlatCiliaZero[k - 1]) << k;
+  for (int k = 0; k < 4; ++k) EXPECT_FALSE(Exists(folder.File(0, 0, k, true))) << k;
   // The next ducts have their own frames.
   for (int k : {0, 1, 3}) EXPECT_EQ(Read_File(folder.File(0, 1, k, true)), kFlat[0][1][k]) << k;
+  EXPECT_EQ(Read_File(folder.File(0, 1, 2, true)), "an earlier flat mesh\n");
   for (int k = 0; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 2, k, true)), kFlat[0][2][k]) << k;
   EXPECT_EQ(Read_File(folder.Error_Log()), "Earlier Errors:\n\nkept\n\nFlanmere Errors:\n" + messages + "\n");
   EXPECT_FALSE(Exists(folder.Temp_Log()));
@@ -219,9 +233,7 @@ TEST(FlanmereRun, AllInputsMissing) {
   Folder folder;
   const auto run = folder.Run(Answers(2));
   std::string messages;
-  for (int duct = 0; duct < 3; ++duct) {
-    for (int k = 0; k < 4; ++k) messages += Cannot_Read(1, duct, k);
-  }
+  for (int duct = 0; duct < 3; ++duct) messages += Cannot_Read(1, duct, 0) + No_Frame_Cilia(1, duct);
   EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
   EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + messages + "\n");
   Expect_No_Flat_Mesh(folder, 1);
@@ -229,8 +241,8 @@ TEST(FlanmereRun, AllInputsMissing) {
 }
 
 // Each of these cupula meshes opens but its first facet gives no frame: the
-// cupula is reported once, leaves no flat mesh, and its cilia meshes are
-// flattened with the zero frame.
+// cupula is reported, its cilia meshes are not read and each is reported,
+// and no flat mesh of the duct stands afterwards.
 TEST(FlanmereRun, DegenerateFirstFacet) {
   const std::string facet_head = "solid c\n facet normal 0 0 1\n  outer loop\n";
   const std::string facet_tail = "  endloop\n endfacet\nendsolid c\n";
@@ -246,20 +258,25 @@ TEST(FlanmereRun, DegenerateFirstFacet) {
       {"normal along (1, 1, 1)", facet_head + "vertex 1 0 0\nvertex 0 1 0\nvertex 0 0 1\n" + facet_tail},
       {"not a number", facet_head + "vertex 0 0 0\nvertex nan 0 0\nvertex 0 1 0\n" + facet_tail},
       {"upper-case keywords", "solid c\n FACET NORMAL 0 0 1\n" + std::string(ex::kCupRPost).substr(8)},
+      // With zeros for the coordinates not read, these would give a frame.
+      {"third vertex cut short", facet_head + "vertex 1 0 0\nvertex 0 1 0\nvertex 0 0\n"},
+      {"second vertex cut short", facet_head + "vertex 1 0 0\nvertex 0 1\n"},
+      {"first vertex only", facet_head + "vertex 1 2 3\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Folder folder;
     folder.Write_Side(0);
     Write_File(folder.File(0, 1, 0), c.text);
-    Write_File(folder.File(0, 1, 0, true), ex::kFlatCupRPost);  // stale
+    folder.Write_Earlier_Flat_Meshes(0, 1);
     const auto run = folder.Run(Answers(1));
+    const std::string messages = Degenerate(0, 1) + No_Frame_Cilia(0, 1);
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output, Head() + Degenerate(0, 1) + std::string(kClosing));
-    EXPECT_FALSE(Exists(folder.File(0, 1, 0, true)));
-    for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 1, k, true)), kFlatCiliaZero[k - 1]) << k;
+    EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
+    for (int k = 0; k < 4; ++k) EXPECT_FALSE(Exists(folder.File(0, 1, k, true))) << k;
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 0, k, true)), kFlat[0][0][k]) << k;
     for (int k = 0; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 2, k, true)), kFlat[0][2][k]) << k;
-    EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + Degenerate(0, 1) + "\n");
+    EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + messages + "\n");
   }
 }
 
@@ -285,10 +302,9 @@ TEST(FlanmereRun, BinaryCupulaIsNotRead) {
   Write_File(folder.File(0, 2, 0), binary);
   const auto run = folder.Run(Answers(1));
   const std::string message = "\nImpossible to read " + Shown(0, 2, 0) +
-                              "\nThe file is a binary STL; save it as ASCII STL.\n";
+                              "\nThe file is a binary STL; save it as ASCII STL.\n" + No_Frame_Cilia(0, 2);
   EXPECT_EQ(run.output, Head() + message + std::string(kClosing));
-  EXPECT_FALSE(Exists(folder.File(0, 2, 0, true)));
-  for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 2, k, true)), kFlatCiliaZero[k - 1]) << k;
+  for (int k = 0; k < 4; ++k) EXPECT_FALSE(Exists(folder.File(0, 2, k, true))) << k;
   EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + message + "\n");
 }
 
@@ -304,11 +320,10 @@ TEST(FlanmereRun, LeftPassOfBothSidesEqualsLeftOnly) {
     if (missing) fs::remove(folder.File(1, 0, 0));
     else Write_File(folder.File(1, 0, 0), "solid c\nendsolid c\n");
     const auto run = folder.Run(Answers(3));
-    const std::string message = missing ? Cannot_Read(1, 0, 0) : Degenerate(1, 0);
+    const std::string message = (missing ? Cannot_Read(1, 0, 0) : Degenerate(1, 0)) + No_Frame_Cilia(1, 0);
     EXPECT_EQ(run.output, Head() + message + std::string(kClosing));
     Expect_Side(folder, 0);
-    EXPECT_FALSE(Exists(folder.File(1, 0, 0, true)));
-    for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(1, 0, k, true)), kFlatCiliaZero[k - 1]) << k;
+    for (int k = 0; k < 4; ++k) EXPECT_FALSE(Exists(folder.File(1, 0, k, true))) << k;
     for (int k = 0; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(1, 1, k, true)), kFlat[1][1][k]) << k;
     // Only the left side failed: one block, the left side's.
     EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + message + "\n");
@@ -342,6 +357,45 @@ TEST(FlanmereRun, UnwritableFlatMesh) {
   EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + message + "\n");
 }
 
+// A flat mesh whose writing fails on the way (a full disk) leaves the one an
+// earlier run wrote, and nothing beside it.
+TEST(FlanmereRun, AFullDiskKeepsTheEarlierFlatMesh) {
+  if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  Folder folder;
+  folder.Write_Side(0);
+  Write_File(folder.File(0, 1, 2, true), "an earlier flat mesh\n");
+  const fs::path partial = folder.Species() / "FEA" / (Name(0, 1, 2, true) + ".partial");
+  fs::create_symlink("/dev/full", partial);
+  const auto run = folder.Run(Answers(1));
+  const std::string message = "\nImpossible to write " + Shown(0, 1, 2, true) +
+                              "\nVerify that its folder exists and has room.\n";
+  EXPECT_EQ(run.output, Head() + message + std::string(kClosing));
+  EXPECT_EQ(Read_File(folder.File(0, 1, 2, true)), "an earlier flat mesh\n");
+  EXPECT_FALSE(fs::is_symlink(partial));
+  for (int k : {0, 1, 3}) EXPECT_EQ(Read_File(folder.File(0, 1, k, true)), kFlat[0][1][k]) << k;
+  EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + message + "\n");
+}
+
+// A run killed while it writes a large flat mesh leaves the earlier flat
+// mesh of that name byte for byte (or, if it ended before the kill, the
+// complete new one); the next run replaces it whole.
+TEST(FlanmereRun, AKilledRunLeavesTheEarlierFlatMesh) {
+  constexpr std::int64_t kFacets = 500000;
+  Folder folder;
+  folder.Write_Side(0);
+  scds_testing::Write_Grid_Mesh(folder.File(0, 1, 0), kFacets);
+  const std::string earlier = "an earlier flat mesh\n";
+  Write_File(folder.File(0, 1, 0, true), earlier);
+  const scds_testing::Interrupted_Write write = scds_testing::Interrupt_And_Complete(
+      "Flanmere", folder.dir.path, Answers(1), folder.File(0, 1, 0, true), std::uintmax_t{1} << 20);
+  EXPECT_EQ(write.status, 0);
+  EXPECT_TRUE(write.complete.starts_with("solid\n\tfacet normal 0.000 0.000 1.000\n"));
+  EXPECT_TRUE(scds_testing::Whole_Written_Mesh(write.complete, kFacets)) << write.complete.size() << " bytes";
+  EXPECT_FALSE(write.partial_left);
+  EXPECT_TRUE(scds_testing::Earlier_Or_Complete(write, earlier))
+      << (write.killed ? "killed" : "ended") << ", left " << write.after_kill.size() << " bytes";
+}
+
 TEST(FlanmereRun, LeftOverTemporaryLogIsTruncated) {
   Folder folder;
   folder.Write_Side(0);
@@ -358,9 +412,7 @@ TEST(FlanmereRun, SpeciesFolderMissing) {
   EXPECT_EQ(run.status, 0);
   std::string messages = "\nImpossible to write Data/" + kSpecies + "/" + kSpecies +
                          "_temp_R.errorlog\nVerify the species name and that its folder exists.\n";
-  for (int duct = 0; duct < 3; ++duct) {
-    for (int k = 0; k < 4; ++k) messages += Cannot_Read(0, duct, k);
-  }
+  for (int duct = 0; duct < 3; ++duct) messages += Cannot_Read(0, duct, 0) + No_Frame_Cilia(0, duct);
   EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
   EXPECT_FALSE(Exists(dir.path / "Data"));
 }

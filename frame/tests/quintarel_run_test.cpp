@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,14 @@ std::string Raw_Text(const std::string& side, int set) {
   return Expected(std::string("Raw_") + side + "_" + kSets[set]);
 }
 
+// The six good raw vector files of both sides.
+void Write_Raw_Vectors(const fs::path& work_dir) {
+  for (int k = 0; k < 3; ++k) {
+    Write_File(work_dir / Raw_Path("R", k), Raw_Text("R", k));
+    Write_File(work_dir / Raw_Path("L", k), Raw_Text("L", k));
+  }
+}
+
 // A change to the six good raw vector files a case starts from.
 struct Raw_Change {
   const char* side;  // "R" or "L"
@@ -193,35 +202,37 @@ std::vector<Run_Case> Cases() {
   return cases;
 }
 
-TEST(QuintarelRun, EveryFileConsoleAndLog) {
-  for (const Run_Case& c : Cases()) {
-    SCOPED_TRACE(c.name);
-    Temp_Dir dir;
-    scds_testing::Make_Species_Folder(dir.path, "Sp");
-    const fs::path sp = dir.path / "Data/Sp";
+// What a file this run does not write holds afterwards.
+std::string Untouched(bool earlier, const std::string& name) { return earlier ? kEarlier : "<missing " + name + ">"; }
 
-    // Inputs: the six good raw vector files, then the case's changes.
-    std::string raw[2][3];  // what each raw file holds before the run ("" none)
-    const char* const sides[2] = {"R", "L"};
-    for (int s = 0; s < 2; ++s) {
-      for (int k = 0; k < 3; ++k) raw[s][k] = Raw_Text(sides[s], k);
+// Runs one case on a fresh species, or on one with the outputs of an
+// earlier run, and checks the console, every file and the species log.
+void Check_Case(const Run_Case& c, bool earlier) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const fs::path sp = dir.path / "Data/Sp";
+
+  // Inputs: the six good raw vector files, then the case's changes.
+  std::string raw[2][3];  // what each raw file holds before the run ("" none)
+  const char* const sides[2] = {"R", "L"};
+  for (int s = 0; s < 2; ++s) {
+    for (int k = 0; k < 3; ++k) raw[s][k] = Raw_Text(sides[s], k);
+  }
+  bool folder[2][3] = {};
+  for (const Raw_Change& change : c.changes) {
+    const int s = std::string(change.side) == "R" ? 0 : 1;
+    raw[s][change.set] = change.kind == Raw_Change::Text ? change.text : "";
+    folder[s][change.set] = change.kind == Raw_Change::Folder;
+  }
+  for (int s = 0; s < 2; ++s) {
+    for (int k = 0; k < 3; ++k) {
+      const fs::path file = dir.path / Raw_Path(sides[s], k);
+      if (folder[s][k]) fs::create_directory(file);
+      if (!raw[s][k].empty()) Write_File(file, raw[s][k]);
     }
-    bool folder[2][3] = {};
-    for (const Raw_Change& change : c.changes) {
-      const int s = std::string(change.side) == "R" ? 0 : 1;
-      raw[s][change.set] = change.kind == Raw_Change::Text ? change.text : "";
-      folder[s][change.set] = change.kind == Raw_Change::Folder;
-    }
-    for (int s = 0; s < 2; ++s) {
-      for (int k = 0; k < 3; ++k) {
-        const fs::path file = dir.path / Raw_Path(sides[s], k);
-        if (folder[s][k]) fs::create_directory(file);
-        if (!raw[s][k].empty()) Write_File(file, raw[s][k]);
-      }
-    }
-    if (c.mid != nullptr) Write_File(sp / "Matrix/Sp.midplane", c.mid);
-    // Outputs of an earlier run: the matrix and vectors are replaced or
-    // removed, angle files of a set that does not run are left alone.
+  }
+  if (c.mid != nullptr) Write_File(sp / "Matrix/Sp.midplane", c.mid);
+  if (earlier) {
     Write_File(sp / "Matrix/Sp_uncoupled.transmat", kEarlier);
     for (int k = 0; k < 3; ++k) {
       Write_File(sp / ("Sp_" + std::string(kSets[k]) + ".vector"), kEarlier);
@@ -230,58 +241,76 @@ TEST(QuintarelRun, EveryFileConsoleAndLog) {
         Write_File(sp / ("Sp_" + std::string(side) + "_" + kSets[k] + ".functionangle"), kEarlier);
       }
     }
+  }
 
-    const scds_testing::Program_Run run =
-        Run_Program("Quintarel", dir.path, "Sp\n1\n" + std::to_string(c.mode) + "\nx\n");
+  const scds_testing::Program_Run run =
+      Run_Program("Quintarel", dir.path, "Sp\n1\n" + std::to_string(c.mode) + "\nx\n");
 
-    const std::string prefix = c.mode == 3 ? "Both_" : c.mode == 1 ? "Right_" : "Left_";
-    const bool read_side[2] = {c.mode != 2, c.mode != 1};
+  const std::string prefix = c.mode == 3 ? "Both_" : c.mode == 1 ? "Right_" : "Left_";
+  const bool read_side[2] = {c.mode != 2, c.mode != 1};
 
-    std::string console = Console_Start("Sp") + kSideMenu + c.messages;
-    if (c.ran[0]) {
-      console += "\n" + Expected(prefix + "Cor_vector") + "\n" + Expected(prefix + "Cor_synangle");
-      if (read_side[0]) console += "\n" + Expected(prefix + "Cor_function_R");
-      if (read_side[1]) console += "\n" + Expected(prefix + "Cor_function_L");
-    }
-    console += kClosing;
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output, console);
+  std::string console = Console_Start("Sp") + kSideMenu + c.messages;
+  if (c.ran[0]) {
+    console += "\n" + Expected(prefix + "Cor_vector") + "\n" + Expected(prefix + "Cor_synangle");
+    if (read_side[0]) console += "\n" + Expected(prefix + "Cor_function_R");
+    if (read_side[1]) console += "\n" + Expected(prefix + "Cor_function_L");
+  }
+  console += kClosing;
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, console);
 
-    EXPECT_EQ(Read_File(sp / "Matrix/Sp_uncoupled.transmat"),
-              c.ran[0] ? Expected(c.mode == 3 ? "Both_Transmat" : prefix + "Transmat") : "<missing Sp_uncoupled.transmat>");
-    EXPECT_EQ(Without_Nan_Signs(Read_File(sp / "Matrix/Sp.symmat")), c.symmat);
+  EXPECT_EQ(Read_File(sp / "Matrix/Sp_uncoupled.transmat"),
+            c.ran[0] ? Expected(c.mode == 3 ? "Both_Transmat" : prefix + "Transmat")
+                     : Untouched(earlier, "Sp_uncoupled.transmat"));
+  EXPECT_EQ(Without_Nan_Signs(Read_File(sp / "Matrix/Sp.symmat")), c.symmat);
 
-    for (int k = 0; k < 3; ++k) {
-      SCOPED_TRACE(kSets[k]);
-      const std::string set = kSets[k];
-      EXPECT_EQ(Read_File(sp / ("Sp_" + set + ".vector")),
-                c.ran[k] ? Expected(prefix + set + "_vector") : "<missing Sp_" + set + ".vector>");
-      EXPECT_EQ(Read_File(sp / ("Sp_" + set + ".synangle")),
-                c.ran[k] ? Expected(prefix + set + "_synangle") : kEarlier);
-      for (int s = 0; s < 2; ++s) {
-        const std::string side = sides[s];
-        EXPECT_EQ(Read_File(sp / ("Sp_" + side + "_" + set + ".functionangle")),
-                  c.ran[k] && read_side[s] ? Expected(prefix + set + "_function_" + side) : kEarlier)
+  for (int k = 0; k < 3; ++k) {
+    SCOPED_TRACE(kSets[k]);
+    const std::string set = kSets[k];
+    EXPECT_EQ(Read_File(sp / ("Sp_" + set + ".vector")),
+              c.ran[k] ? Expected(prefix + set + "_vector") : Untouched(earlier, "Sp_" + set + ".vector"));
+    EXPECT_EQ(Read_File(sp / ("Sp_" + set + ".synangle")),
+              c.ran[k] ? Expected(prefix + set + "_synangle") : Untouched(earlier, "Sp_" + set + ".synangle"));
+    for (int s = 0; s < 2; ++s) {
+      const std::string side = sides[s];
+      EXPECT_EQ(Read_File(sp / ("Sp_" + side + "_" + set + ".functionangle")),
+                c.ran[k] && read_side[s] ? Expected(prefix + set + "_function_" + side)
+                                         : Untouched(earlier, "Sp_" + side + "_" + set + ".functionangle"))
+          << side;
+      // A raw file is consumed only by a set that ran on it.
+      const fs::path file = dir.path / Raw_Path(side, k);
+      if (c.ran[k] && read_side[s]) {
+        EXPECT_FALSE(Exists(file)) << side;
+      } else if (folder[s][k]) {
+        EXPECT_TRUE(fs::is_directory(file)) << side;
+      } else {
+        EXPECT_EQ(Read_File(file), raw[s][k].empty() ? "<missing " + file.filename().string() + ">" : raw[s][k])
             << side;
-        // A raw file is consumed only by a set that ran on it.
-        const fs::path file = dir.path / Raw_Path(side, k);
-        if (c.ran[k] && read_side[s]) {
-          EXPECT_FALSE(Exists(file)) << side;
-        } else if (folder[s][k]) {
-          EXPECT_TRUE(fs::is_directory(file)) << side;
-        } else {
-          EXPECT_EQ(Read_File(file), raw[s][k].empty() ? "<missing " + file.filename().string() + ">" : raw[s][k])
-              << side;
-        }
       }
     }
-    if (c.mid != nullptr) {
-      EXPECT_EQ(Read_File(sp / "Matrix/Sp.midplane"), c.mid);
-    }
+  }
+  if (c.mid != nullptr) {
+    EXPECT_EQ(Read_File(sp / "Matrix/Sp.midplane"), c.mid);
+  }
 
-    EXPECT_EQ(Read_File(sp / "Sp.errorlog"),
-              c.messages.empty() ? "<missing Sp.errorlog>" : "Quintarel Errors:\n" + c.messages + "\n");
-    EXPECT_FALSE(Exists(sp / "Sp_temp.errorlog"));
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"),
+            c.messages.empty() ? "<missing Sp.errorlog>" : "Quintarel Errors:\n" + c.messages + "\n");
+  EXPECT_FALSE(Exists(sp / "Sp_temp.errorlog"));
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(sp)) {
+    EXPECT_FALSE(entry.path().string().ends_with(".partial")) << entry.path();
+  }
+}
+
+// Each case on a fresh species and on one with the outputs of an earlier
+// run: a set that runs replaces them, a set that fails leaves them as they
+// were (a fresh species then has none).
+TEST(QuintarelRun, EveryFileConsoleAndLog) {
+  for (const Run_Case& c : Cases()) {
+    for (bool earlier : {false, true}) {
+      SCOPED_TRACE(c.name);
+      SCOPED_TRACE(earlier ? "with earlier outputs" : "fresh species");
+      Check_Case(c, earlier);
+    }
   }
 }
 
@@ -314,20 +343,62 @@ TEST(QuintarelRun, FrameWithoutLengthWritesNotANumber) {
   EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + messages + "\n");
 }
 
-TEST(QuintarelRun, EndOfInputAtTheSideQuestionRemovesTheFiveOutputs) {
-  Temp_Dir dir;
-  scds_testing::Make_Species_Folder(dir.path, "Sp");
-  const fs::path sp = dir.path / "Data/Sp";
-  for (int k = 0; k < 3; ++k) Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
-  Write_File(sp / "Matrix/Sp_uncoupled.transmat", kEarlier);  // would be emptied, then read as zeros
-  const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.output, Console_Start("Sp") + kSideMenu);
-  for (const char* file : {"Matrix/Sp_uncoupled.transmat", "Matrix/Sp.symmat", "Sp_Cor.vector", "Sp_PlusCor.vector",
-                           "Sp_MinusCor.vector", "Sp_temp.errorlog", "Sp.errorlog"}) {
-    EXPECT_FALSE(Exists(sp / file)) << file;
+// Every file below the species folder, by its path there, with its bytes.
+std::map<std::string, std::string> Snapshot(const fs::path& sp) {
+  std::map<std::string, std::string> files;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(sp)) {
+    if (entry.is_regular_file()) files[fs::relative(entry.path(), sp).string()] = Read_File(entry.path());
   }
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(Read_File(dir.path / Raw_Path("R", k)), Raw_Text("R", k));
+  return files;
+}
+
+// A first run consumes the raw vectors; a second run without them, ended at
+// a question or run to its end, leaves every output of the first one byte
+// for byte (only the species log gains the second run's messages).
+TEST(QuintarelRun, ASecondRunWithoutRawVectorsKeepsEveryEarlierOutput) {
+  std::string missing_right, missing_both;
+  for (int k = 0; k < 3; ++k) {
+    const std::string what = std::string(kSets[k]) + " vector";
+    missing_right += Open_Message(Raw_Path("R", k), what);
+    missing_both += Open_Message(Raw_Path("R", k), what) + Open_Message(Raw_Path("L", k), what);
+  }
+  struct Case {
+    const char* name;
+    int first_mode;
+    std::string second;  // the second run's answers
+    int status;
+    std::string console;  // the second run's console after the species name
+    std::string messages;  // what the second run adds to the species log
+  };
+  const Case cases[] = {
+      {"end of input at the name's confirmation", 3, "Sp\n", 1, "", ""},
+      {"end of input at the side question", 3, "Sp\n1\n", 1, kSideMenu, ""},
+      {"end of input at the side question after a one-side run", 1, "Sp\n1\n", 1, kSideMenu, ""},
+      {"both sides to the end", 3, "Sp\n1\n3\nx\n", 0, kSideMenu + missing_both + kClosing, missing_both},
+      {"one side to the end", 1, "Sp\n1\n1\nx\n", 0, kSideMenu + missing_right + kClosing, missing_right},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Temp_Dir dir;
+    scds_testing::Make_Species_Folder(dir.path, "Sp");
+    const fs::path sp = dir.path / "Data/Sp";
+    Write_Raw_Vectors(dir.path);
+    Write_File(sp / "Matrix/Sp.midplane", expected::kMidPlane);
+    ASSERT_EQ(Run_Program("Quintarel", dir.path, "Sp\n1\n" + std::to_string(c.first_mode) + "\nx\n").status, 0);
+    ASSERT_FALSE(Exists(dir.path / Raw_Path("R", 0)));
+    ASSERT_EQ(Read_File(sp / "Sp_Cor.vector"), Expected(c.first_mode == 3 ? "Both_Cor_vector" : "Right_Cor_vector"));
+    const std::map<std::string, std::string> before = Snapshot(sp);
+
+    const scds_testing::Program_Run second = Run_Program("Quintarel", dir.path, c.second);
+    EXPECT_EQ(second.status, c.status);
+    EXPECT_EQ(second.output, Console_Start("Sp") + c.console);
+    std::map<std::string, std::string> after = Snapshot(sp);
+    EXPECT_EQ(before.count("Sp.errorlog"), 0u);
+    const std::string log = after.count("Sp.errorlog") != 0 ? after["Sp.errorlog"] : "<none>";
+    after.erase("Sp.errorlog");
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(log, c.messages.empty() ? "<none>" : "Quintarel Errors:\n" + c.messages + "\n");
+  }
 }
 
 TEST(QuintarelRun, EndOfInputAtTheNameCreatesNothing) {
@@ -364,14 +435,12 @@ TEST(QuintarelRun, AnswersOutOfPlaceAreAskedAgain) {
 }
 
 TEST(QuintarelRun, SpeciesFolderMissing) {
-  // Nothing can be written: every output is reported, the run goes on with
-  // console messages only and ends normally.
+  // Nothing can be read or written: every input is reported, then the
+  // empty symmetry matrix; the run goes on with console messages only and
+  // ends normally.
   Temp_Dir dir;
   fs::create_directory(dir.path / "Data");
   const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Nope\n1\n3\nx\n");
-  auto cannot_write = [](const std::string& path) {
-    return "\nImpossible to write " + path + "\nVerify that its folder exists and has room.\n";
-  };
   std::string reads;
   for (int k = 0; k < 3; ++k) {
     for (const char* side : {"R", "L"}) {
@@ -383,10 +452,10 @@ TEST(QuintarelRun, SpeciesFolderMissing) {
   EXPECT_EQ(run.output, Console_Start("Nope") +
                             "\nImpossible to write Data/Nope/Nope_temp.errorlog\n"
                             "Verify the species name and that its folder exists.\n" +
-                            cannot_write("Data/Nope/Matrix/Nope_uncoupled.transmat") +
-                            cannot_write("Data/Nope/Matrix/Nope.symmat") + cannot_write("Data/Nope/Nope_Cor.vector") +
-                            cannot_write("Data/Nope/Nope_PlusCor.vector") +
-                            cannot_write("Data/Nope/Nope_MinusCor.vector") + kSideMenu + reads + kClosing);
+                            kSideMenu + reads +
+                            "\nImpossible to write Data/Nope/Matrix/Nope.symmat\n"
+                            "Verify that its folder exists and has room.\n" +
+                            kClosing);
   EXPECT_TRUE(fs::is_empty(dir.path / "Data"));
 }
 
@@ -396,10 +465,7 @@ TEST(QuintarelRun, AngleFileThatCannotBeWritten) {
   Temp_Dir dir;
   scds_testing::Make_Species_Folder(dir.path, "Sp");
   const fs::path sp = dir.path / "Data/Sp";
-  for (int k = 0; k < 3; ++k) {
-    Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
-    Write_File(dir.path / Raw_Path("L", k), Raw_Text("L", k));
-  }
+  Write_Raw_Vectors(dir.path);
   fs::create_directory(sp / "Sp_Cor.synangle");
   const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n3\nx\n");
   const std::string message =
@@ -423,21 +489,23 @@ TEST(QuintarelRun, AngleFileThatCannotBeWritten) {
   }
 }
 
+const std::string kCannotWriteTransmat =
+    "\nImpossible to write Data/Sp/Matrix/Sp_uncoupled.transmat\nVerify that its folder exists and has room.\n";
+const std::string kCannotWriteSymmat =
+    "\nImpossible to write Data/Sp/Matrix/Sp.symmat\nVerify that its folder exists and has room.\n";
+
 TEST(QuintarelRun, MatrixFolderMissingOneSide) {
-  // No Matrix folder: neither matrix can be written (each reported once)
-  // and no mid-plane can be read, so every set fails and keeps its input.
+  // No Matrix folder: no mid-plane can be read, so every set fails, keeps
+  // its input and writes nothing; the symmetry matrix cannot be written.
   Temp_Dir dir;
   const fs::path sp = dir.path / "Data/Sp";
   fs::create_directories(sp);
   for (int k = 0; k < 3; ++k) Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
   const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n1\nx\n");
-  const std::string created =
-      "\nImpossible to write Data/Sp/Matrix/Sp_uncoupled.transmat\nVerify that its folder exists and has room.\n"
-      "\nImpossible to write Data/Sp/Matrix/Sp.symmat\nVerify that its folder exists and has room.\n";
-  const std::string mid = Open_Message("Data/Sp/Matrix/Sp.midplane", "mid-plane");
+  const std::string messages = Open_Message("Data/Sp/Matrix/Sp.midplane", "mid-plane") + kCannotWriteSymmat;
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.output, Console_Start("Sp") + created + kSideMenu + mid + kClosing);
-  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + created + mid + "\n");
+  EXPECT_EQ(run.output, Console_Start("Sp") + kSideMenu + messages + kClosing);
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + messages + "\n");
   for (int k = 0; k < 3; ++k) EXPECT_EQ(Read_File(dir.path / Raw_Path("R", k)), Raw_Text("R", k));
   for (const char* file : {"Sp_Cor.vector", "Sp_PlusCor.vector", "Sp_MinusCor.vector", "Sp_Cor.synangle"}) {
     EXPECT_FALSE(Exists(sp / file)) << file;
@@ -450,18 +518,12 @@ TEST(QuintarelRun, MatrixFolderMissingBothSides) {
   Temp_Dir dir;
   const fs::path sp = dir.path / "Data/Sp";
   fs::create_directories(sp);
-  for (int k = 0; k < 3; ++k) {
-    Write_File(dir.path / Raw_Path("R", k), Raw_Text("R", k));
-    Write_File(dir.path / Raw_Path("L", k), Raw_Text("L", k));
-  }
+  Write_Raw_Vectors(dir.path);
   const scds_testing::Program_Run run = Run_Program("Quintarel", dir.path, "Sp\n1\n3\nx\n");
-  const std::string messages =
-      "\nImpossible to write Data/Sp/Matrix/Sp_uncoupled.transmat\nVerify that its folder exists and has room.\n"
-      "\nImpossible to write Data/Sp/Matrix/Sp.symmat\nVerify that its folder exists and has room.\n";
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.output, Console_Start("Sp") + messages + kSideMenu + "\n" + expected::kBoth_Cor_vector + "\n" +
-                            expected::kBoth_Cor_synangle + "\n" + expected::kBoth_Cor_function_R + "\n" +
-                            expected::kBoth_Cor_function_L + kClosing);
+  EXPECT_EQ(run.output, Console_Start("Sp") + kSideMenu + kCannotWriteTransmat + "\n" + expected::kBoth_Cor_vector +
+                            "\n" + expected::kBoth_Cor_synangle + "\n" + expected::kBoth_Cor_function_R + "\n" +
+                            expected::kBoth_Cor_function_L + kCannotWriteSymmat + kClosing);
   EXPECT_EQ(Read_File(sp / "Sp_Cor.vector"), expected::kBoth_Cor_vector);
   EXPECT_EQ(Read_File(sp / "Sp_MinusCor.vector"), expected::kBoth_MinusCor_vector);
   EXPECT_EQ(Read_File(dir.path / Raw_Path("R", 0)), Raw_Text("R", 0));
@@ -470,7 +532,7 @@ TEST(QuintarelRun, MatrixFolderMissingBothSides) {
     EXPECT_FALSE(Exists(dir.path / Raw_Path("R", k)));
     EXPECT_FALSE(Exists(dir.path / Raw_Path("L", k)));
   }
-  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + messages + "\n");
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + kCannotWriteTransmat + kCannotWriteSymmat + "\n");
 }
 
 }  // namespace

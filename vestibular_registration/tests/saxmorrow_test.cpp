@@ -4,6 +4,7 @@
 // expected_saxmorrow.py.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -312,7 +313,7 @@ TEST(SaxmorrowRun, AFullDiskLeavesNoPartialMeshAndKeepsTheOlderOne) {
   Write_File(ear.Out("ear"), "older");
   // The registered mesh is written under a temporary name beside the
   // output; here that name leads to a device that is always full.
-  const fs::path partial = ear.root / "VestRef" / "Other" / "ear.stl.saxmorrow-partial";
+  const fs::path partial = ear.root / "VestRef" / "Other" / "ear.stl.partial";
   fs::create_symlink("/dev/full", partial);
   const std::string message =
       "\nImpossible to write Data/Ear/VestRef/Other/ear.stl\nVerify that its folder exists and has room.\n";
@@ -330,12 +331,34 @@ TEST(SaxmorrowRun, AFullDiskLeavesNoPartialMeshAndKeepsTheOlderOne) {
   for (int k = 0; k < 4000; ++k) big += kEarMesh.substr(10, kEarMesh.find("endsolid") - 10);
   big += "endsolid big\n";
   Write_File(ear.In("big"), big);
-  fs::create_symlink("/dev/full", ear.root / "VestRef" / "Other" / "big.stl.saxmorrow-partial");
+  fs::create_symlink("/dev/full", ear.root / "VestRef" / "Other" / "big.stl.partial");
   const std::string big_message =
       "\nImpossible to write Data/Ear/VestRef/Other/big.stl\nVerify that its folder exists and has room.\n";
   const auto second = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\nbig\n1\n2\nx\n");
   EXPECT_EQ(second.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("big") + big_message + kAnother + kClosing);
   ear.Expect_Only_Outputs({"ear"});
+}
+
+// A run killed while it writes a large registered mesh leaves the earlier
+// registered mesh byte for byte (or, if it ended before the kill, the
+// complete new one); the next run replaces it whole.
+TEST(SaxmorrowRun, AKilledRunLeavesTheEarlierRegisteredMesh) {
+  constexpr std::int64_t kFacets = 500000;
+  Ear_Folder ear(kIdentity);
+  scds_testing::Write_Grid_Mesh(ear.In("grid"), kFacets);
+  const std::string earlier = "an earlier registered mesh\n";
+  Write_File(ear.Out("grid"), earlier);
+  const scds_testing::Interrupted_Write write = scds_testing::Interrupt_And_Complete(
+      "Saxmorrow", ear.dir.path, "Ear\n1\ngrid\n1\n2\nx\n", ear.Out("grid"), std::uintmax_t{1} << 20);
+  EXPECT_EQ(write.status, 0);
+  // The identity matrix: the first facet as it was read.
+  EXPECT_TRUE(write.complete.starts_with(
+      "solid\n\tfacet normal\t0.000000\t0.000000\t1.000000\n\touter loop\n\t\tvertex\t0.000000\t0.000000\t0.000000\n"
+      "\t\tvertex\t1.000000\t0.000000\t0.000000\n\t\tvertex\t0.000000\t1.000000\t0.000000\n\tendloop\nendfacet\n"));
+  EXPECT_TRUE(scds_testing::Whole_Written_Mesh(write.complete, kFacets)) << write.complete.size() << " bytes";
+  EXPECT_FALSE(write.partial_left);
+  EXPECT_TRUE(scds_testing::Earlier_Or_Complete(write, earlier))
+      << (write.killed ? "killed" : "ended") << ", left " << write.after_kill.size() << " bytes";
 }
 
 TEST(SaxmorrowRun, EndOfInputEndsTheRunWithoutTheClosingPrompt) {

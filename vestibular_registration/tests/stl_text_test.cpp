@@ -106,6 +106,44 @@ TEST(FacetReads, UpperCaseKeywordsKeepTheHeldValues) {
   EXPECT_TRUE(result.irregular);
 }
 
+// Each read tells how many of its three numbers it set, whether it is
+// matched in the window or, with a window of a few bytes, by the general
+// matcher; what follows the numbers does not count.
+TEST(FacetReads, EachReadTellsHowManyNumbersItSet) {
+  struct Case {
+    int read;
+    const char* text;  // after the first line
+    int set;
+  };
+  const Case cases[] = {
+      {0, "facet normal 0 0 1\n", 3},
+      {0, "facet normal 0 0\n", 2},
+      {0, "facet norm 0 0 1\n", 0},
+      {1, "outer loop\nvertex 1 2 3\n", 3},
+      {1, "outer loop\nvertex 1 x 3\n", 1},
+      {1, "vertex 1 2 3\n", 0},
+      {2, "vertex 1 2 3e\n", 3},
+      {2, "vertex -\n", 0},
+      {3, "vertex 1 2 3\nendloop\nendfacet\n", 3},
+      {3, "vertex 1 2 3\n", 3},
+      {3, "vertex 1 2 3\nend\n", 3},
+      {3, "vertex 1 2\nendloop\nendfacet\n", 2},
+  };
+  for (std::size_t block : {scds::kSTLBlock, std::size_t{8}}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.text);
+      Temp_Dir dir;
+      Write_File(dir.path / "m.stl", std::string("solid\n") + c.text);
+      scds::STL_Mesh mesh;
+      ASSERT_EQ(scds::STL_Open(mesh, dir.path / "m.stl", block), scds::STL_Open_Result::Opened);
+      scds::Facet_Count(mesh);
+      double x = 0, y = 0, z = 0;
+      EXPECT_EQ(scds::STL_Read_Vector(mesh, c.read, x, y, z), c.set) << block;
+      scds::STL_Close(mesh);
+    }
+  }
+}
+
 TEST(FacetReads, BinaryMeshesAreRecognised) {
   std::string binary(80, ' ');
   binary += std::string("\x01\x00\x00\x00", 4);
