@@ -22,8 +22,10 @@ std::string FEA_Mesh_Path(std::string_view prefix, std::string_view species, std
 // Flat text is gathered and written in pieces of about this size.
 constexpr std::size_t kWriteChunk = std::size_t{1} << 16;
 
-// A duct without a frame keeps no flat mesh of that name, not even one an
-// earlier run wrote (never a folder that happens to bear the name).
+// A block that gives no flat mesh keeps none of that name, not even one an
+// earlier run wrote (never a folder that happens to bear the name): the
+// solver must not take an old mesh for the present input. The input that
+// would make it again is still where it was.
 void Remove_Older_Flat_Mesh(const std::filesystem::path& place) {
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::symlink_status(place, error);
@@ -31,9 +33,9 @@ void Remove_Older_Flat_Mesh(const std::filesystem::path& place) {
   std::filesystem::remove(place, error);
 }
 
-// A block that ends without a flat mesh: its failure is reported and
-// counted. A cupula's failure leaves its duct without a frame and removes
-// an older flat mesh of its name.
+// A block whose input cannot be read or used: its failure is reported and
+// counted, and an older flat mesh of its name is removed. A cupula's failure
+// leaves its duct without a frame.
 void Block_Failed(Block_Kind kind, const std::string& message, const std::filesystem::path& place,
                   Duct_State& duct, Block_Report& report) {
   Error_Log_Report(report.log, report.out, message);
@@ -41,8 +43,8 @@ void Block_Failed(Block_Kind kind, const std::string& message, const std::filesy
   if (kind == Block_Kind::Cupula) {
     Clear_Cupula_Frame(duct.frame);
     duct.framed = false;
-    Remove_Older_Flat_Mesh(place);
   }
+  Remove_Older_Flat_Mesh(place);
   Block_Reset(duct);
 }
 

@@ -77,8 +77,9 @@ enum class Block_Kind { Cupula, Cilia };
 // cannot be read or whose first facet gives no frame leaves its duct
 // without a frame and no flat mesh of its name; the duct's cilia meshes are
 // then not read, each reported, and no flat mesh of their names remains
-// either. A cilia mesh that cannot be read, or an output that cannot be
-// written, leaves an earlier flat mesh of that name as it was.
+// either. A cilia mesh that cannot be read leaves no flat mesh of its name;
+// an output that cannot be written leaves an earlier flat mesh of that name
+// as it was.
 void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, std::string_view suffix,
                      Duct_State& duct, Block_Report& report, const std::filesystem::path& work_dir);
 
