@@ -175,7 +175,7 @@ void Write_Banner(std::ostream& out) {
       nullptr,
   };
   for (int k = 0; files[k] != nullptr; ++k) scds::Write_Line(out, files[k]);
-  scds::Write_Line(out, scds::kContactLine);
+  scds::Write_Line(out, scds::kContactNote);
 }
 
 scds::Dialogue_Texts Quintarel_Texts() {
@@ -356,7 +356,7 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
     scds::Output_Discard(transmat);
     scds::Output_Discard(symmat);
     for (scds::Output_File& file : result_vector) scds::Output_Discard(file);
-    scds::Error_Log_Merge(run.log, out, run.error_count > 0);
+    scds::Error_Log_Merge(run.log, out, true);
     out.flush();
     return 1;
   }
@@ -393,7 +393,7 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
   if (sets[1].error > 0) Remove_File(run, Result_Vector_Plus_Path(species));
   if (sets[2].error > 0) Remove_File(run, Result_Vector_Minus_Path(species));
 
-  scds::Error_Log_Merge(run.log, out, run.error_count > 0);
+  scds::Error_Log_Merge(run.log, out, true);
   scds::Exit(in, out);
   out.flush();
   return 0;
