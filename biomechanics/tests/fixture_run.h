@@ -5,16 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
-#include <limits>
 #include <sstream>
 
 #include "biomechanics_driver.h"
 #include "biomechanics_state.h"
 #include "calibration.h"
 #include "coupled_model.h"
+#include "expected_rows.h"
 #include "fea_inputs.h"
 #include "morphometry.h"
 #include "response_planes.h"
@@ -23,13 +21,8 @@
 
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using expected_rows::kInf;
 
-// The same double to the last bit.
-#define EXPECT_SAME(actual, expected)                                                          \
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(static_cast<double>(actual)),                        \
-            std::bit_cast<std::uint64_t>(static_cast<double>(expected)))                       \
-      << #actual << " = " << (actual) << ", expected " << (expected)
 #define EXPECT_NAN(actual) EXPECT_TRUE(std::isnan(actual)) << #actual << " = " << (actual)
 
 #include "first_half_fixture.inc"

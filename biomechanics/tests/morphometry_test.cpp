@@ -4,18 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cmath>
-#include <cstdint>
 #include <sstream>
 #include <string>
 
+#include "expected_rows.h"
 #include "scds_testing.h"
 
 namespace {
 
-#define EXPECT_SAME(actual, expected) EXPECT_EQ(actual, expected)
-#define EXPECT_NAN(actual) EXPECT_TRUE(std::isnan(actual))
 #include "first_half_fixture.inc"
 
 using namespace scds::ostravel;

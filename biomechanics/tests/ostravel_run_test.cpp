@@ -14,13 +14,12 @@
 #include <vector>
 
 #include "biomechanics_state.h"
+#include "expected_rows.h"
 #include "odd_input.h"
 #include "scds_testing.h"
 
 namespace {
 
-#define EXPECT_SAME(actual, expected) EXPECT_EQ(actual, expected)
-#define EXPECT_NAN(actual) EXPECT_TRUE(std::isnan(actual))
 #include "first_half_fixture.inc"
 #include "second_half_fixture.inc"
 
