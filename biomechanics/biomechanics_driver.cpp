@@ -88,7 +88,7 @@ void Write_Banner(std::ostream& out) {
       "lma_SPECIESNAME_Lat.lineset\n",
       "IN FOLDER: Data/SPECIESNAME/Matrix\n",
       "SPECIESNAME.transmat\n",
-      kContactLine,
+      kContactNote,
   };
   for (std::string_view line : lines) Write_Line(out, line);
 }
@@ -119,7 +119,7 @@ void Run_Pass(Run_State& run, std::ostream& out) {
 void Reset_Pass(Run_State& run) { run.pass = Pass_State{}; }
 
 void Finish_Error_Log(Run_State& run, std::ostream& out) {
-  Error_Log_Merge(run.log, out, run.counters.error_count > 0);
+  Error_Log_Merge(run.log, out, true);
 }
 
 }  // namespace ostravel

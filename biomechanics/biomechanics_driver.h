@@ -31,7 +31,8 @@ void Run_Pass(Run_State& run, std::ostream& out);
 // zero; the carried values, deflections, stiffnesses and state matrices stay.
 void Reset_Pass(Run_State& run);
 
-// The closing empty line when an error was counted, then the merge.
+// The closing empty line when the log block holds any message, then the
+// merge.
 void Finish_Error_Log(Run_State& run, std::ostream& out);
 
 }  // namespace ostravel

@@ -42,7 +42,7 @@ constexpr const char* Set_Name(Measurement_Set set) {
 }
 
 struct Counters {
-  // The run's general count: decides the closing empty line of the log block.
+  // The run's general count of failures.
   int error_count = 0;
   // Files of a right/left pair that could not be read (0, 1 or 2).
   int error_ant_sif = 0;

@@ -37,7 +37,8 @@ int Read_Sif_Head(Byte_Source& source, double& Young, double& poisson);
 void Read_Solver_Inputs(Run_State& run, std::ostream& out);
 
 // The four prompts (temperature, viscosity factor, the two densities, which
-// are turned into g/mm^3). An answer that is not a number is asked again.
+// are turned into g/mm^3). An answer that is not a number, or not a finite
+// one (nan, inf, a decimal too large for a double), is asked again.
 // Returns false when the input ends before the four are answered.
 bool Ask_Material_Constants(Run_State& run, std::istream& in, std::ostream& out);
 

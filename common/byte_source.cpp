@@ -1,14 +1,58 @@
 #include "byte_source.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 
 namespace scds {
 
+namespace {
+
+// Opens a regular file for reading without waiting: O_NONBLOCK makes the
+// open of a FIFO return at once, and fstat then refuses everything that is
+// not a regular file. Blocking mode is restored for the reads. Returns null
+// when the file cannot be opened or is not a regular file.
+std::FILE* Open_Regular_File(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return nullptr;
+  struct stat status;
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0 ||
+      ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* stream = ::fdopen(fd, "rb");
+  if (stream == nullptr) ::close(fd);
+  return stream;
+}
+
+// Reads up to `room` bytes into `into`, within the test seam's allowance.
+// A short read marks the end of the stream, and a failed one the source.
+std::size_t Read_Stream(Byte_Source& source, char* into, std::size_t room) {
+  const std::uint64_t allowed = source.fail_after - source.bytes_read;
+  const std::size_t want = allowed < room ? static_cast<std::size_t>(allowed) : room;
+  const std::size_t got = want > 0 ? std::fread(into, 1, want, source.stream) : 0;
+  source.bytes_read += got;
+  if (got < room) {
+    if (std::ferror(source.stream) || source.bytes_read == source.fail_after) source.failed = true;
+    source.at_eof = true;
+  }
+  return got;
+}
+
+}  // namespace
+
 bool Source_Open(Byte_Source& source, const std::filesystem::path& file, std::size_t block) {
   Source_Close(source);
   source = Byte_Source{};
-  source.stream = std::fopen(file.c_str(), "rb");
+  source.stream = Open_Regular_File(file);
   if (source.stream == nullptr) return false;
+  if (!read_failure_seam.file.empty() && read_failure_seam.file == file) {
+    source.fail_after = read_failure_seam.fail_after;
+  }
   // The window is the only buffer: the stream's own buffer would copy every
   // byte a second time.
   std::setvbuf(source.stream, nullptr, _IONBF, 0);
@@ -41,12 +85,8 @@ bool Source_Rewind(Byte_Source& source) {
 bool Source_Next_Block(Byte_Source& source) {
   source.pos = source.end = 0;
   if (source.at_eof || source.stream == nullptr) return false;
-  const std::size_t got = std::fread(source.buffer.data(), 1, source.buffer.size(), source.stream);
+  const std::size_t got = Read_Stream(source, source.buffer.data(), source.buffer.size());
   source.end = got;
-  if (got < source.buffer.size()) {
-    if (std::ferror(source.stream)) source.failed = true;
-    source.at_eof = true;
-  }
   return got > 0;
 }
 
@@ -61,12 +101,7 @@ std::size_t Source_Fill(Byte_Source& source, std::size_t want) {
   }
   while (source.end < want && !source.at_eof) {
     const std::size_t room = source.buffer.size() - source.end;
-    const std::size_t got = std::fread(source.buffer.data() + source.end, 1, room, source.stream);
-    source.end += got;
-    if (got < room) {
-      if (std::ferror(source.stream)) source.failed = true;
-      source.at_eof = true;
-    }
+    source.end += Read_Stream(source, source.buffer.data() + source.end, room);
   }
   return source.end - source.pos;
 }

@@ -16,15 +16,30 @@ struct Byte_Source {
   std::size_t pos = 0;       // next unread byte in the window
   std::size_t end = 0;       // end of the valid bytes in the window
   bool at_eof = false;       // nothing more can come from the stream
-  bool failed = false;       // a read of the stream failed (I/O error, a folder)
+  bool failed = false;       // a read of the stream failed (an I/O error)
+  std::uint64_t bytes_read = 0;  // bytes taken from the stream since it opened
+  // Test seam: a read that wants more than this many bytes in all fails, as
+  // an I/O error would (a rewind does not start the count again).
+  std::uint64_t fail_after = UINT64_MAX;
 };
+
+// Test seam: a source opened on this file gets this fail_after, so a test
+// can make a file that a program opens fail while it is read. An empty path
+// (the default) touches no source.
+struct Read_Failure_Seam {
+  std::filesystem::path file;
+  std::uint64_t fail_after = UINT64_MAX;
+};
+inline Read_Failure_Seam read_failure_seam;
 
 constexpr std::size_t kDefaultBlock = std::size_t{1} << 16;
 constexpr std::size_t kMeshBlock = std::size_t{1} << 20;
 
-// Opens the file for reading and reads its first block. A file that opens but
-// cannot be read (a folder, an I/O error) is closed again and counts as one
-// that does not open: the function returns false in both cases.
+// Opens the file for reading and reads its first block. Only a regular file
+// is read: the open never waits (a FIFO without a writer would hold it
+// forever), and a FIFO, a device, a socket or a folder is closed again at
+// once. Such a file, like one whose first read fails (an I/O error), counts
+// as one that does not open: the function returns false in every case.
 bool Source_Open(Byte_Source& source, const std::filesystem::path& file, std::size_t block = kDefaultBlock);
 
 // Closes the stream (nothing happens when none is open).

@@ -1,5 +1,7 @@
 #include "dialogue.h"
 
+#include <cmath>
+
 #include "text_match.h"
 
 namespace scds {
@@ -61,7 +63,9 @@ std::optional<double> Read_Real(std::istream& in, std::ostream& out, std::string
     const std::optional<std::string> token = Read_Token(in);
     if (!token) return std::nullopt;
     double value = 0.0;
-    if (Parse_Whole_Number(*token, value)) return value;
+    // nan, inf and a decimal too large for a double (read as inf) are
+    // numbers but not answers; a tiny decimal that reads as 0 is one.
+    if (Parse_Whole_Number(*token, value) && std::isfinite(value)) return value;
     out << prompt;
   }
 }

@@ -39,8 +39,9 @@ bool Is_Whole_Integer(std::string_view token);
 std::optional<long long> Read_Choice(std::istream& in, std::ostream& out, long long low, long long high,
                                      std::string_view reprompt);
 
-// Reads a real number; a token that is not wholly a number is dropped and
-// `prompt` is written again as is. Empty at the end of input.
+// Reads a finite real number; a token that is not wholly a number, or whose
+// value is not finite, is dropped and `prompt` is written again as is.
+// Empty at the end of input.
 std::optional<double> Read_Real(std::istream& in, std::ostream& out, std::string_view prompt);
 
 // "\nThis name is too long for the file names it makes: use at most %d characters.\n"

@@ -68,6 +68,7 @@ void Error_Log_Write(Error_Log& log, std::string_view text) {
 void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view message) {
   out << message;
   Error_Log_Write(log, message);
+  log.holds_message = true;
 }
 
 namespace {
@@ -75,32 +76,32 @@ namespace {
 // Appends the whole of `from` to `to`. Returns false when `to` cannot be
 // opened for appending or written.
 bool Append_File(const std::filesystem::path& from, const std::filesystem::path& to) {
-  std::FILE* source = std::fopen(from.c_str(), "rb");
-  if (source == nullptr) return true;  // nothing to copy
+  Byte_Source source;
+  if (!Source_Open(source, from)) return true;  // nothing to copy
   std::FILE* target = std::fopen(to.c_str(), "a");
   if (target == nullptr) {
-    std::fclose(source);
+    Source_Close(source);
     return false;
   }
   bool ok = true;
-  char buffer[1 << 14];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, source)) > 0) {
-    if (std::fwrite(buffer, 1, got, target) != got) {
+  do {
+    const std::size_t size = Source_Available(source);
+    if (std::fwrite(source.buffer.data() + source.pos, 1, size, target) != size) {
       ok = false;
       break;
     }
-  }
-  std::fclose(source);
+    source.pos = source.end;
+  } while (Source_Next_Block(source));
+  Source_Close(source);
   if (std::fclose(target) != 0) ok = false;
   return ok;
 }
 
 }  // namespace
 
-void Error_Log_Merge(Error_Log& log, std::ostream& out, bool add_empty_line) {
+void Error_Log_Merge(Error_Log& log, std::ostream& out, bool close_block) {
   if (!log.active) return;
-  if (add_empty_line) Error_Log_Write(log, "\n");
+  if (close_block && log.holds_message) Error_Log_Write(log, "\n");
   std::fclose(log.stream);
   log.stream = nullptr;
   const std::filesystem::path temp = log.work_dir / log.temp_path;

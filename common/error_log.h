@@ -19,6 +19,7 @@ struct Error_Log {
   std::FILE* stream = nullptr;      // open for appending during the run
   std::int64_t line_count_B = 0;
   bool active = false;              // the temporary log exists
+  bool holds_message = false;       // a message was reported into it
 };
 
 // Line count of a file (Line_Count rule); 1 for a file that cannot be read.
@@ -36,10 +37,12 @@ void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view messag
 // Writes text into the temporary log only.
 void Error_Log_Write(Error_Log& log, std::string_view text);
 
-// Closing stage: one line feed when add_empty_line, close, count, append to
-// the species error log when the count changed (or to the unmerged log when
-// the species log cannot be appended to), remove the temporary log.
-void Error_Log_Merge(Error_Log& log, std::ostream& out, bool add_empty_line);
+// Closing stage: one line feed when close_block and the log holds any
+// message (every program but Brindleck closes its blocks so), close, count,
+// append to the species error log when the count changed (or to the
+// unmerged log when the species log cannot be appended to), remove the
+// temporary log.
+void Error_Log_Merge(Error_Log& log, std::ostream& out, bool close_block);
 
 // Messages of the files the programs cannot write.
 std::string Cannot_Write_Log_Message(std::string_view path);

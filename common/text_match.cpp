@@ -30,6 +30,10 @@ constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8
 // gathered piecewise.
 constexpr std::size_t kWindow = 512;
 
+// An exponent's digits are read up to this value; any exponent past it gives
+// inf or 0 whatever digits come with it.
+constexpr std::int64_t kExponentCap = std::int64_t{1} << 58;
+
 // Significant digits kept of a very long number: enough to decide the
 // rounding of any double; the rest only matters as "nonzero or not".
 constexpr std::size_t kMaxDigits = 800;
@@ -86,7 +90,7 @@ double Number_Value(const char* begin, std::size_t length) {
   // exact product or quotient gives the correctly rounded value.
   std::uint64_t mantissa = 0;
   int digit_count = 0;
-  int scale = 0;  // power of ten applied to mantissa
+  std::int64_t scale = 0;  // power of ten applied to mantissa (one step per leading zero of a fraction)
   bool exact = true;
   const char* q = p;
   while (q < end && Is_Digit(*q)) {
@@ -119,9 +123,12 @@ double Number_Value(const char* begin, std::size_t length) {
       exp_negative = *q == '-';
       ++q;
     }
-    int exp_value = 0;
+    // Saturated far beyond any double's range, yet far from overflowing
+    // when the fraction's leading zeros (at most the text's length) are
+    // added: the sum keeps the sign and size that decide inf or 0.
+    std::int64_t exp_value = 0;
     while (q < end && Is_Digit(*q)) {
-      if (exp_value < 100000) exp_value = exp_value * 10 + (*q - '0');
+      if (exp_value < kExponentCap) exp_value = exp_value * 10 + (*q - '0');
       ++q;
     }
     scale += exp_negative ? -exp_value : exp_value;
@@ -214,7 +221,7 @@ bool Read_Long_Number(Byte_Source& source, double& value) {
       for (std::size_t s = 0; s < at; ++s) advance();
       std::int64_t e = 0;
       while (Is_Digit(c = peek(0))) {
-        if (e < 1000000000) e = e * 10 + (c - '0');
+        if (e < kExponentCap) e = e * 10 + (c - '0');
         advance();
       }
       exponent += exp_negative ? -e : e;

@@ -25,7 +25,16 @@ Mesh_Area_Result Mesh_Area(const std::filesystem::path& file, double unit, STL_F
   }
   STL_End_Read(mesh);
   result.irregular = mesh.irregular;
+  // A read that failed on the way (an I/O error, a rewind that did not
+  // happen) leaves a sum of facets that were never read: the mesh counts as
+  // one that cannot be read.
+  const bool failed = mesh.source.failed;
   STL_Close(mesh);
+  if (failed) {
+    result.opened = STL_Open_Result::Missing;
+    result.irregular = false;
+    return result;
+  }
   result.area = sum / (unit * unit);
   return result;
 }
@@ -236,7 +245,7 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
 
   // The report, then its echo on the console. A side whose twelve inputs all
   // failed keeps no report; a report that cannot be written is reported and
-  // counts only toward the empty line that closes the side's log section.
+  // counted in the side's counter.
   const bool all_failed = error_count == kInputCount;
   const std::string report_path =
       side == Side::Right ? Right_Cupula_Results_Path(species) : Left_Cupula_Results_Path(species);
@@ -260,7 +269,7 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
   }
   if (report_failed) ++error_count;
 
-  Error_Log_Merge(log, out, error_count > 0);
+  Error_Log_Merge(log, out, true);
   return error_count;
 }
 
@@ -306,7 +315,7 @@ void Write_Banner(std::ostream& out) {
   Write_Line(out, "and/or\n");
   Write_Line(out, "SPECIESNAME_L_Raw.cupula\n");
   // The contact note ends with its own line end; no empty line follows it.
-  out << kContactLine;
+  out << kContactNote;
 }
 
 }  // namespace

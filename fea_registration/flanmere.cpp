@@ -59,7 +59,7 @@ std::string Flanmere_Banner() {
   Add_File_Group(text, ".stl");
   Add_Line(text, "OUTPUT FILES:\n");
   Add_File_Group(text, "_2D.stl");
-  Add_Line(text, kContactLine);
+  Add_Line(text, kContactNote);
   return text;
 }
 
@@ -107,7 +107,7 @@ void Flat_Side_Pass(FEA_Side side, std::string_view species, Duct_State& duct, s
     Flat_Duct(side, species, duct_index, duct, report, work_dir);
     if (duct_index < 2) Duct_Reset(duct);
   }
-  Error_Log_Merge(log, out, error_count > 0);
+  Error_Log_Merge(log, out, true);
 }
 
 int Run_Flanmere(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir) {

@@ -163,7 +163,7 @@ void Write_Banner(std::ostream& out) {
       nullptr,
   };
   for (int k = 0; files[k] != nullptr; ++k) scds::Write_Line(out, files[k]);
-  scds::Write_Line(out, scds::kContactLine);
+  scds::Write_Line(out, scds::kContactNote);
 }
 
 scds::Dialogue_Texts Quintarel_Texts() {
@@ -336,7 +336,7 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
   // every file as it was.
   const std::optional<int> side = scds::Menu(in, out, texts);
   if (!side) {
-    scds::Error_Log_Merge(run.log, out, run.error_count > 0);
+    scds::Error_Log_Merge(run.log, out, true);
     out.flush();
     return 1;
   }
@@ -369,7 +369,7 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
   // Both sides given: no mid-plane, no reflection, an empty symmetry matrix.
   if (*side == 3) Write_Output(run, Symmetry_Matrix_Path(species), "");
 
-  scds::Error_Log_Merge(run.log, out, run.error_count > 0);
+  scds::Error_Log_Merge(run.log, out, true);
   scds::Exit(in, out);
   out.flush();
   return 0;

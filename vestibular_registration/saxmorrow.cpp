@@ -96,7 +96,7 @@ void Write_Banner(std::ostream& out) {
   scds::Write_Line(out, "IN FOLDER: Data/SPECIESNAME/VestRef/Other/\n");
   scds::Write_Line(out, "FILENAME.stl\n");
   scds::Write_Line(out, "Only works with STL files saved in ASCII format.\nPlease verify compatibility.\n");
-  scds::Write_Line(out, scds::kContactLine);
+  scds::Write_Line(out, scds::kContactNote);
 }
 
 std::string Path_Message(std::string_view head, std::string_view path, std::string_view tail) {
@@ -281,7 +281,7 @@ int Run_Saxmorrow(std::istream& in, std::ostream& out, const std::filesystem::pa
     } while (choice == 0);
   }
 
-  scds::Error_Log_Merge(run.log, out, run.error_count > 0);
+  scds::Error_Log_Merge(run.log, out, true);
   if (ended) return 1;
   scds::Exit(in, out);
   return 0;

@@ -47,7 +47,7 @@ void Write_Banner(std::ostream& out) {
   Write_Line(out, "SPECIESNAME_R_Raw.volume\n");
   Write_Line(out, "and/or\n");
   Write_Line(out, "SPECIESNAME_L_Raw.volume\n");
-  Write_Line(out, kContactLine);
+  Write_Line(out, kContactNote);
 }
 
 // One side: its own temporary error log around the measurements and the

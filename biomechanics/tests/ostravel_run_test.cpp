@@ -16,6 +16,7 @@
 
 #include "biomechanics_state.h"
 #include "expected_rows.h"
+#include "odd_input.h"
 #include "scds_testing.h"
 
 namespace {
@@ -87,7 +88,7 @@ const std::string kBanner =
     "lma_SPECIESNAME_Lat.lineset\n\n"
     "IN FOLDER: Data/SPECIESNAME/Matrix\n\n"
     "SPECIESNAME.transmat\n\n"
-    "Requests and bug reports are welcome on the project's issue tracker.\n\n";
+    "Requests, questions and bug reports are welcome:\nplease send them to the project's issue tracker.\n\n";
 
 const std::string kNamePrompt = "\nPlease enter the exact species name your files use:\n\n";
 
@@ -370,53 +371,47 @@ TEST(OstravelRun, OutputsThatCannotBeWritten) {
 // Missing inputs run through every stage to the closing prompt, merge the
 // error log and exit 0. Where the Cor pass cannot give a rotation (its
 // morphometry, both .sif files, its Long or Medium deflections), no
-// vestibular matrix is written and the log block gains its empty line.
+// vestibular matrix is written.
 TEST(OstravelRun, MissingInputsGiveTheirErrorLogBlocks) {
   struct Case {
     const char* name;
     std::vector<std::string> removed;
     std::string before_prompts;  // console and log, in order
     std::string after_prompts;
-    bool empty_line;       // the log block ends with an empty line
     bool transmat;         // the vestibular matrix is written
     std::string after_echo = "";  // the messages that come after the Cor pass's echo
   };
   const std::string fea = "Data/Fx/FEA/";
   const Case cases[] = {
-      {"one deflection file", {fea + "lfea_Fx_Lat_Cilia_Short.deflection"}, "", "", false, true},
-      {"one sif file", {fea + "rfea_Fx_Ant_Cilia_Long.sif"}, "", "", false, true},
+      {"one deflection file", {fea + "lfea_Fx_Lat_Cilia_Short.deflection"}, "", "", true},
+      {"one sif file", {fea + "rfea_Fx_Ant_Cilia_Long.sif"}, "", "", true},
       {"both sif files",
        {fea + "rfea_Fx_Ant_Cilia_Long.sif", fea + "lfea_Fx_Ant_Cilia_Long.sif"},
        kSifMessage,
        kNotComputed + kKept,
-       true,
        false},
       {"the Ant Long deflection pair",
        {fea + "rfea_Fx_Ant_Cilia_Long.deflection", fea + "lfea_Fx_Ant_Cilia_Long.deflection"},
        "",
        Deflection_Message("Ant_Long") + kNotComputed + kKept,
-       true,
        false},
       {"the Post Medium deflection pair (its right file is already missing)",
        {fea + "lfea_Fx_Post_Cilia_Medium.deflection"},
        "",
        Deflection_Message("Post_Medium") + kNotComputed + kKept,
-       true,
        false},
       {"the Lat Short deflection pair (the response planes come from the medium case)",
        {fea + "rfea_Fx_Lat_Cilia_Short.deflection", fea + "lfea_Fx_Lat_Cilia_Short.deflection"},
        "",
        Deflection_Message("Lat_Short"),
-       true,
        true},
-      {"the Cor morphometry", {"Data/Fx/Fx_Cor.morph"}, "", Morph_Message("Cor") + kNotComputed + kKept, true, false},
-      {"the PlusCor morphometry", {"Data/Fx/Fx_PlusCor.morph"}, "", Morph_Message("PlusCor"), false, true,
+      {"the Cor morphometry", {"Data/Fx/Fx_Cor.morph"}, "", Morph_Message("Cor") + kNotComputed + kKept, false},
+      {"the PlusCor morphometry", {"Data/Fx/Fx_PlusCor.morph"}, "", Morph_Message("PlusCor"), true,
        Morph_Message("PlusCor")},
       {"the three morphometry files",
        {"Data/Fx/Fx_Cor.morph", "Data/Fx/Fx_PlusCor.morph", "Data/Fx/Fx_MinusCor.morph"},
        "",
        Morph_Message("Cor") + kNotComputed + kKept + Morph_Message("PlusCor") + Morph_Message("MinusCor"),
-       true,
        false,
        Morph_Message("PlusCor") + Morph_Message("MinusCor")},
   };
@@ -436,7 +431,8 @@ TEST(OstravelRun, MissingInputsGiveTheirErrorLogBlocks) {
     if (messages.empty()) {
       EXPECT_FALSE(Exists(species.File("Data/Fx/Fx.errorlog"))) << c.name;
     } else {
-      EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + messages + (c.empty_line ? "\n" : "")) << c.name;
+      // Any message, counted or not, closes the block with an empty line.
+      EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + messages + "\n") << c.name;
     }
     EXPECT_EQ(Exists(species.File(kTransmatPath)), c.transmat) << c.name;
     EXPECT_EQ(Read_File(species.File(kUncoupledPath)),
@@ -479,6 +475,59 @@ TEST(OstravelRun, EmptySpeciesFolder) {
   EXPECT_EQ(species.Log(), block + block);
 }
 
+// An answer to a material prompt that is a number but not a finite one
+// (nan, an infinity, a decimal too large for a double) is dropped and the
+// same prompt is written again, like a token that is not a number; a
+// decimal too small for a double is the finite 0 and is taken. The run then
+// goes on exactly as one answered with the values taken.
+TEST(OstravelRun, MaterialConstantsThatAreNotFiniteAreAskedAgain) {
+  Species_Folder odd;
+  const auto run =
+      Run_Program("Ostravel", odd.dir.path, "Fx\n1\nnan\n-inf\n1e999\n1e-999\nINFINITY\n2.414\n-1e400 1000\n1100\nx\n");
+  Species_Folder plain;
+  const auto expected = Run_Program("Ostravel", plain.dir.path, "Fx\n1\n0\n2.414\n1000\n1100\nx\n");
+  EXPECT_EQ(run.status, 0);
+  const std::string dialogue = kBanner + kNamePrompt + Confirmation("Fx") + kTemperature + kTemperature +
+                               kTemperature + kTemperature + "\n" + kViscosity + kViscosity + "\n" + kEndolymph +
+                               kEndolymph + "\n" + kCupula + "\n";
+  EXPECT_EQ(Echo_Marked(run.output), dialogue + kEcho + kClosing);
+  const std::string plain_dialogue = kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue;
+  ASSERT_TRUE(expected.output.starts_with(plain_dialogue));
+  EXPECT_EQ(run.output, dialogue + expected.output.substr(plain_dialogue.size()));
+  EXPECT_EQ(scds_testing::File_Tree(odd.dir.path), scds_testing::File_Tree(plain.dir.path));
+  EXPECT_TRUE(odd.Temp_Log_Gone());
+}
+
+// A FIFO (or a link to /dev/zero) in place of an input is handled at once as
+// a file that cannot be opened: the run does what it does when that file is
+// missing, within the time limit, and leaves no temporary log. A pair's
+// message needs both files gone: the other file of the pair is removed.
+TEST(OstravelRun, AnInputThatIsNotARegularFileIsOneThatCannotBeOpened) {
+  struct Case {
+    std::string input;
+    std::string partner;  // removed beforehand ("" none)
+    bool dev_zero;
+    std::string message;
+  };
+  const std::string fea = "Data/Fx/FEA/";
+  const Case cases[] = {
+      {fea + "rfea_Fx_Ant_Cilia_Long.sif", fea + "lfea_Fx_Ant_Cilia_Long.sif", false, kSifMessage},
+      {fea + "lfea_Fx_Lat_Cilia_Short.deflection", fea + "rfea_Fx_Lat_Cilia_Short.deflection", false,
+       Deflection_Message("Lat_Short")},
+      {fea + "rfea_Fx_Ant_Cilia_Long.deflection", fea + "lfea_Fx_Ant_Cilia_Long.deflection", true,
+       Deflection_Message("Ant_Long")},
+      {"Data/Fx/Fx_PlusCor.morph", "", false, Morph_Message("PlusCor")},
+      {kUncoupledPath, "", false, kUncoupledMissing},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input);
+    Species_Folder species;
+    if (!c.partner.empty()) species.Remove(c.partner);
+    scds_testing::Expect_Odd_Input_As_Missing({"Ostravel", species.dir.path, c.input, c.dev_zero, kAnswers},
+                                              {c.message, "Data/Fx/Fx.errorlog", "Data/Fx/Fx_temp.errorlog"});
+  }
+}
+
 // Material constants of zero (so no viscosity, no density) and nonsense
 // values run through without a crash; none of them gives a usable
 // rotation, so no vestibular matrix is written. A huge viscosity gives
@@ -486,7 +535,7 @@ TEST(OstravelRun, EmptySpeciesFolder) {
 // default error handler this would abort the run).
 TEST(OstravelRun, DegenerateMaterialConstants) {
   for (const char* constants :
-       {"0\n0\n0\n0\n", "-133.15\n1\n1000\n1000\n", "inf\nnan\n-1e308\n1e-320\n", "37\n1e250\n1000\n1100\n"}) {
+       {"0\n0\n0\n0\n", "-133.15\n1\n1000\n1000\n", "-1e308\n1e308\n-1e308\n1e-320\n", "37\n1e250\n1000\n1100\n"}) {
     Species_Folder species;
     const auto run = Run_Program("Ostravel", species.dir.path, std::string("Fx\n1\n") + constants + "x\n");
     EXPECT_EQ(run.status, 0) << constants;

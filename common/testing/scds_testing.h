@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -67,23 +69,45 @@ inline std::string Read_File(const std::filesystem::path& file) {
 
 inline bool Exists(const std::filesystem::path& file) { return std::filesystem::exists(file); }
 
+// Every regular file below root (FIFOs, devices and folders are left out),
+// by its path relative to root, with its bytes.
+inline std::map<std::string, std::string> File_Tree(const std::filesystem::path& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file()) files[std::filesystem::relative(entry.path(), root).string()] = Read_File(entry.path());
+  }
+  return files;
+}
+
+// Puts a FIFO in place of the file (which may exist or not).
+inline void Make_Fifo(const std::filesystem::path& file) {
+  std::error_code ignored;
+  std::filesystem::remove(file, ignored);
+  if (mkfifo(file.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed: " + file.string());
+}
+
 struct Program_Run {
-  int status = -1;     // exit status of the process
+  int status = -1;     // exit status of the process; kTimedOut when it was stopped
   std::string output;  // everything it wrote on standard output
 };
 
+// The status `timeout` gives a program it had to stop.
+constexpr int kTimedOut = 124;
+
 // Runs a built program of the suite (found in SCDS_BIN_DIR) in work_dir
-// with `answers` on its standard input.
+// with `answers` on its standard input. A run that takes longer than
+// `seconds` is stopped, so a program that hangs fails its test instead of
+// holding the suite.
 inline Program_Run Run_Program(const std::string& program, const std::filesystem::path& work_dir,
-                               std::string_view answers) {
+                               std::string_view answers, int seconds = 600) {
   const char* bin = std::getenv("SCDS_BIN_DIR");
   if (bin == nullptr) throw std::runtime_error("SCDS_BIN_DIR is not set");
   const std::filesystem::path exe = std::filesystem::path(bin) / program;
   const std::filesystem::path in = work_dir / ".answers";
   const std::filesystem::path out = work_dir / ".console";
   Write_File(in, answers);
-  const std::string command = "cd '" + work_dir.string() + "' && '" + exe.string() + "' < '" + in.string() +
-                              "' > '" + out.string() + "' 2>&1";
+  const std::string command = "cd '" + work_dir.string() + "' && timeout -k 5 " + std::to_string(seconds) + " '" +
+                              exe.string() + "' < '" + in.string() + "' > '" + out.string() + "' 2>&1";
   const int raw = std::system(command.c_str());
   Program_Run run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -130,6 +130,12 @@ TEST(ReadReal, NonNumbersAreDroppedAndThePromptRepeated) {
   std::ostringstream out;
   EXPECT_EQ(scds::Read_Real(in, out, "Density:"), 1000.5);
   EXPECT_EQ(out.str(), "Density:Density:Density:");
+  // Numbers that are not finite are no answer either; a decimal too small
+  // for a double is a finite zero.
+  std::istringstream not_finite("nan -INF Infinity 1e999 -1e400 1e-999");
+  std::ostringstream again;
+  EXPECT_EQ(scds::Read_Real(not_finite, again, "T:"), 0.0);
+  EXPECT_EQ(again.str(), "T:T:T:T:T:");
   std::istringstream empty("x");
   std::ostringstream out2;
   EXPECT_FALSE(scds::Read_Real(empty, out2, "D\n").has_value());

@@ -42,14 +42,15 @@ TEST(LineCount, CountsLineFeedsAndAnUnfinishedLastLine) {
 
 const std::string kMessage = "\nImpossible to read Data/Sp/x.stl\nVerify STL file name.\n";
 
-// One cycle with the given messages and closing empty line.
-void Run_Cycle(const std::filesystem::path& work, int messages, bool empty_line, std::ostream& out) {
+// One cycle with the given messages, closed the way of every program
+// (close_block) or of Brindleck.
+void Run_Cycle(const std::filesystem::path& work, int messages, bool close_block, std::ostream& out) {
   scds::Error_Log log;
   scds::Error_Log_Open(log, out, work, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n");
   EXPECT_TRUE(log.active);
   EXPECT_EQ(log.line_count_B, 1);
   for (int k = 0; k < messages; ++k) scds::Error_Log_Report(log, out, kMessage);
-  scds::Error_Log_Merge(log, out, empty_line);
+  scds::Error_Log_Merge(log, out, close_block);
   EXPECT_FALSE(Exists(work / "Data/Sp/Sp_temp.errorlog"));
 }
 
@@ -86,12 +87,16 @@ TEST(ErrorLogMerge, AMissingSpeciesLogIsCreatedAndLongLinesCopiedWhole) {
   EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Brindleck Errors:\n" + long_message);
 }
 
-TEST(ErrorLogMerge, AnEmptyLineAloneMakesTheLogGrow) {
+// The closing empty line follows a block that holds any message, and only
+// such a block: one without a message leaves the species log untouched.
+TEST(ErrorLogMerge, TheEmptyLineClosesOnlyABlockThatHoldsAMessage) {
   Temp_Dir dir;
   scds_testing::Make_Species_Folder(dir.path, "Sp");
   std::ostringstream out;
   Run_Cycle(dir.path, 0, true, out);
-  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n\n");
+  EXPECT_FALSE(Exists(dir.path / "Data/Sp/Sp.errorlog"));
+  Run_Cycle(dir.path, 1, true, out);
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n" + kMessage + "\n");
 }
 
 TEST(ErrorLogMerge, AMissingSpeciesFolderIsReportedOnTheConsoleOnly) {

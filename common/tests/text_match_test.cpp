@@ -1,8 +1,13 @@
 #include "text_match.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <string>
 
@@ -131,6 +136,55 @@ TEST(ScanFormat, VeryLongNumbersAreConvertedExactly) {
   EXPECT_EQ(input.Rest(), "|");
 }
 
+// Long runs of zeros before, inside and after the digits, and exponents
+// of any length: every way of reading a number gives strtod's value, both a
+// typed answer (the whole text at once) and a file read through windows of
+// two sizes (the number longer or shorter than the window).
+TEST(ScanFormat, LongExponentsAndLongRunsOfZerosGiveStrtodsValue) {
+  struct Long_Case {
+    const char* head;
+    std::size_t zeros;  // this many '0' between head and tail
+    const char* tail;
+  };
+  const Long_Case cases[] = {
+      {".", 100004, "1e1000054"},   // the leading zeros cancel all but 900,050 of the exponent: inf
+      {".", 100004, "1e100054"},    // 1e49
+      {".", 100004, "1e100005"},    // 1
+      {"-.", 300, "25e300"},        // -0.25
+      {"1", 100004, "e-100004"},    // 1
+      {"1", 100004, "e-100330"},    // below the smallest subnormal: 0
+      {"1", 25, "e-25"},            // more than 19 digits, trailing zeros
+      {"123456789", 400, "e-400"},  // 123456789
+      {"0.", 20, "e99999999999999"},  // zero stays zero with any exponent
+      {"0.000001e", 100, "1"},      // exponent digits after many zeros
+      {"5e", 100000, "3"},          // an exponent of 100,001 digits: 5000
+      {"1e", 30, "999999999999999999999999999999"},  // inf
+      {"1e-9999999999999999999999999", 0, ""},      // 0
+      {"-1e+9999999999999999999999999", 0, ""},     // -inf
+      {"0.", 323, "49"},            // the smallest subnormal
+      {"0.", 323, "24703282292062328"},  // just above half of it: rounds up
+      {"0.", 323, "24703282292062327"},  // just below: rounds to 0
+      {"17976931348623158", 292, ""},    // the largest double
+      {"17976931348623159", 292, ""},    // past its rounding boundary: inf
+      {"9.", 0, "999999999999999999999999999999999999999999999999999999999999e-1"},  // 1
+  };
+  for (const Long_Case& c : cases) {
+    const std::string text = c.head + std::string(c.zeros, '0') + c.tail;
+    const double expected = std::strtod(text.c_str(), nullptr);
+    const std::string name = std::string(c.head) + "<" + std::to_string(c.zeros) + " zeros>" + c.tail;
+    double typed = -99.0;
+    EXPECT_TRUE(scds::Parse_Whole_Number(text, typed)) << name;
+    EXPECT_EQ(typed, expected) << name;
+    for (std::size_t block : {std::size_t{64}, scds::kDefaultBlock}) {
+      Text_Source input(text + " |", block);
+      double read = -99.0;
+      EXPECT_EQ(scds::Scan(input.source, "%lf", &read).converted, 1) << name << " block " << block;
+      EXPECT_EQ(read, expected) << name << " block " << block;
+      EXPECT_EQ(input.Rest(), " |") << name << " block " << block;
+    }
+  }
+}
+
 TEST(ScanFormat, BlanksMatchAnyRunOfWhiteSpaceOrNone) {
   const char* texts[] = {"1\t2\t3\n", "1 2 3", "1\n\n\n2   3\r\n", "  1\t\t2\v3\f"};
   for (const char* text : texts) {
@@ -207,11 +261,84 @@ TEST(TransformMatrix, ShortFileLeavesTheRestZero) {
   EXPECT_EQ(m.TMI, 0.0);
 }
 
-TEST(ByteSource, AFolderDoesNotOpen) {
+// Only a regular file is read. Everything else counts as a file that does
+// not open, at once: a FIFO without a writer would hold a blocking open
+// forever, and a device such as /dev/zero never ends. The alarm ends the
+// test process should an open wait.
+TEST(ByteSource, OnlyARegularFileOpensAndNothingWaits) {
   Temp_Dir dir;
+  const std::filesystem::path fifo = dir.path / "fifo.stl";
+  scds_testing::Make_Fifo(fifo);
+  std::filesystem::create_symlink("/dev/zero", dir.path / "zero.stl");
+  std::filesystem::create_symlink(fifo, dir.path / "to_fifo.stl");
+  const std::filesystem::path socket_path = dir.path / "socket";
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(socket_path.string().size(), sizeof address.sun_path);
+  std::strcpy(address.sun_path, socket_path.c_str());
+  ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  Write_File(dir.path / "regular.stl", "solid\n");
+  std::filesystem::create_symlink(dir.path / "regular.stl", dir.path / "to_regular.stl");
+  struct Open_Case {
+    std::filesystem::path file;
+    bool opens;
+  };
+  const Open_Case cases[] = {
+      {dir.path, false},
+      {dir.path / "missing.txt", false},
+      {fifo, false},
+      {dir.path / "to_fifo.stl", false},
+      {dir.path / "zero.stl", false},
+      {"/dev/null", false},
+      {socket_path, false},
+      {dir.path / "regular.stl", true},
+      {dir.path / "to_regular.stl", true},
+  };
+  ::alarm(20);
+  for (const Open_Case& c : cases) {
+    scds::Byte_Source source;
+    EXPECT_EQ(scds::Source_Open(source, c.file), c.opens) << c.file;
+    EXPECT_EQ(source.stream != nullptr, c.opens) << c.file;
+    if (c.opens) {
+      EXPECT_EQ(scds::Line_Count(source), 1) << c.file;
+      // The reads after the open wait as usual: the stream is blocking again.
+      EXPECT_EQ(::fcntl(::fileno(source.stream), F_GETFL) & O_NONBLOCK, 0) << c.file;
+    }
+    scds::Source_Close(source);
+  }
+  ::alarm(0);
+  ::close(fd);
+}
+
+// The test seam: a read that wants more bytes than allowed fails as an I/O
+// error would, counting across a rewind, so a file can open and be counted
+// and then fail on its second pass.
+TEST(ByteSource, ReadsFailPastTheSeamsAllowance) {
+  Temp_Dir dir;
+  const std::filesystem::path file = dir.path / "mesh.stl";
+  Write_File(file, std::string(100, 'a') + "\n" + std::string(99, 'b'));
+  scds::read_failure_seam = {file, 260};
   scds::Byte_Source source;
-  EXPECT_FALSE(scds::Source_Open(source, dir.path));
-  EXPECT_FALSE(scds::Source_Open(source, dir.path / "missing.txt"));
+  ASSERT_TRUE(scds::Source_Open(source, file, 16));
+  EXPECT_EQ(scds::Line_Count(source), 2);
+  EXPECT_FALSE(source.failed);
+  EXPECT_TRUE(scds::Source_Rewind(source));
+  EXPECT_EQ(scds::Line_Count(source), 1);  // the 60 bytes it got hold no line feed
+  EXPECT_TRUE(source.failed);
+  EXPECT_EQ(source.bytes_read, 260u);
+  scds::Source_Close(source);
+  // Another file is not touched; an allowance that the first read passes
+  // makes the file one that does not open.
+  Write_File(dir.path / "other.stl", "abc");
+  EXPECT_TRUE(scds::Source_Open(source, dir.path / "other.stl"));
+  EXPECT_FALSE(source.failed);
+  scds::read_failure_seam.fail_after = 50;
+  EXPECT_FALSE(scds::Source_Open(source, file));
+  scds::read_failure_seam = {};
+  EXPECT_TRUE(scds::Source_Open(source, file));
+  scds::Source_Close(source);
 }
 
 }  // namespace

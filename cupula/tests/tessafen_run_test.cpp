@@ -3,12 +3,17 @@
 // error log.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "byte_source.h"
+#include "cupula.h"
 #include "fixtures.h"
+#include "odd_input.h"
 #include "scds_testing.h"
 
 namespace {
@@ -47,7 +52,7 @@ const std::string kBanner =
     "OUTPUT FILES:\n\n"
     "IN FOLDER: Data/SPECIESNAME/\n\n"
     "SPECIESNAME_R_Raw.cupula\n\nand/or\n\nSPECIESNAME_L_Raw.cupula\n\n"
-    "Requests and bug reports are welcome on the project's issue tracker.\n";
+    "Requests, questions and bug reports are welcome:\nplease send them to the project's issue tracker.\n";
 
 const std::string kNamePrompt = "\nPlease enter the exact species name your STL files use:\n\n";
 const std::string kYesNo = "1. Yes\n2. No\n\n";
@@ -208,14 +213,16 @@ TEST(TessafenRun, HeldFacetWithinAPassAndResetBetweenPasses) {
             Dialogue() + right_warning + "\n" + right_report + left_warning + "\n" + left_report + kClosing);
   EXPECT_EQ(s.Report('r'), right_report);
   EXPECT_EQ(s.Report('l'), left_report);
-  // A warning counts as no failure: no empty line closes the sections.
-  EXPECT_EQ(s.Error_Log(), "Tessafen Errors:\n" + right_warning + "Tessafen Errors:\n" + left_warning);
+  // A warning counts as no failure, yet the block that holds it closes with
+  // its empty line.
+  EXPECT_EQ(s.Error_Log(),
+            "Tessafen Errors:\n" + right_warning + "\n" + "Tessafen Errors:\n" + left_warning + "\n");
 
   std::filesystem::remove(s.Folder() / "Mus.errorlog");
   const auto left_only = s.Run("Mus\n1\n2\n2\nx\n");
   EXPECT_EQ(left_only.output, Dialogue() + left_warning + "\n" + left_report + kClosing);
   EXPECT_EQ(s.Report('l'), left_report);
-  EXPECT_EQ(s.Error_Log(), "Tessafen Errors:\n" + left_warning);
+  EXPECT_EQ(s.Error_Log(), "Tessafen Errors:\n" + left_warning + "\n");
 }
 
 TEST(TessafenRun, MissingMeshesAreReportedInOrderAndCountAsZero) {
@@ -389,7 +396,7 @@ TEST(TessafenRun, NoSpeciesFolder) {
 }
 
 // A report that cannot be created is said once, on the console and in the
-// log, and counts toward the empty line that closes the log section.
+// log, and its block closes with the empty line.
 TEST(TessafenRun, ReportCannotBeCreated) {
   Species s;
   s.Write_Side('r', Standard_Set());
@@ -420,6 +427,61 @@ TEST(TessafenRun, ReportWritingFails) {
   EXPECT_EQ(s.Error_Log(), "Tessafen Errors:\n" + message + "\n");
   EXPECT_EQ(Read_File(s.Folder() / "Mus_L_Raw.cupula"), "an earlier report\n");
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(s.Folder() / "Mus_L_Raw.cupula.partial")));
+}
+
+// A section mesh that opens and is counted, and whose reading then fails
+// during the facet pass (the byte source's test seam, as an I/O error
+// would): it is a mesh that cannot be read. Its message, one failure, no
+// area from the facets it never read, no irregular-mesh warning.
+TEST(TessafenRun, AMeshWhoseReadingFailsAfterItOpenedIsNotMeasured) {
+  Species s;
+  s.Write_Side('r', Standard_Set());
+  const std::string failing = Mesh_Path("Mus", 'r', "Post_Cup_Mid");
+  const std::uint64_t size = std::filesystem::file_size(s.File(failing));
+  // The count pass reads the whole file; the facet pass gets the first line
+  // and part of the first facet.
+  scds::read_failure_seam = {s.File(failing), size + 40};
+  std::istringstream in("Mus\n1\n2\n1\nx\n");
+  std::ostringstream out;
+  const int status = scds::Run_Tessafen(in, out, s.dir.path);
+  scds::read_failure_seam = {};
+  const std::string message = Cannot_Read("Mus", 'r', "Post_Cup_Mid");
+  // Post: sections 4, 2 and none: average 1.5 over the 2 x 2 x 0.5 box.
+  const std::string report =
+      Expected_Report({"1.500000", "1.500000", "0.250000", "1.500000", "0.000000", "0.250000", "2.127260",
+                       "2.084840", "2.042420", "1.460593", "1.418173", "1.375753", "0.627260", "0.584840",
+                       "0.542420", "0.483692", "0.483692", "0.197466"});
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(out.str(), Dialogue() + message + "\n" + report + kClosing);
+  EXPECT_EQ(s.Report('r'), report);
+  EXPECT_EQ(s.Error_Log(), "Tessafen Errors:\n" + message + "\n");
+  EXPECT_FALSE(s.Has_Temp_Log());
+}
+
+// A FIFO in place of a volume or a section mesh, or a link to /dev/zero: the
+// run goes on at once as if the mesh were missing (same console, same
+// files, no temporary log left), within the time limit.
+TEST(TessafenRun, AMeshThatIsNotARegularFileIsOneThatCannotBeOpened) {
+  struct Case {
+    char side;
+    std::string_view suffix;
+    bool dev_zero;
+  };
+  const Case cases[] = {
+      {'r', "Ant_Cup", false},
+      {'l', "Lat_Cup_Duct", false},
+      {'r', "Post_Cup_Mid", true},
+  };
+  for (const Case& c : cases) {
+    const std::string input = Mesh_Path("Mus", c.side, c.suffix);
+    SCOPED_TRACE(input);
+    Species s;
+    s.Write_Side('r', Standard_Set());
+    s.Write_Side('l', Standard_Set());
+    scds_testing::Expect_Odd_Input_As_Missing({"Tessafen", s.dir.path, input, c.dev_zero, "Mus\n1\n2\n3\nx\n"},
+                                              {Cannot_Read("Mus", c.side, c.suffix), "Data/Mus/Mus.errorlog",
+                                               "Data/Mus/Mus_temp_R.errorlog"});
+  }
 }
 
 // The sample species with the sample answers (micrometres, both sides).

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "expected_flat_meshes.h"
+#include "odd_input.h"
 #include "scds_testing.h"
 
 namespace {
@@ -81,7 +82,7 @@ constexpr std::string_view kBanner =
     "lfea_SPECIESNAME_Post_Cilia_Medium_2D.stl\nlfea_SPECIESNAME_Post_Cilia_Long_2D.stl\n"
     "lfea_SPECIESNAME_Lat_Cup_2D.stl\nlfea_SPECIESNAME_Lat_Cilia_Short_2D.stl\n"
     "lfea_SPECIESNAME_Lat_Cilia_Medium_2D.stl\nlfea_SPECIESNAME_Lat_Cilia_Long_2D.stl\n\n"
-    "Requests and bug reports are welcome on the project's issue tracker.\n\n";
+    "Requests, questions and bug reports are welcome:\nplease send them to the project's issue tracker.\n\n";
 
 constexpr std::string_view kNamePrompt = "\nPlease enter the exact species name your FEA files use\n\n";
 constexpr std::string_view kMenu =
@@ -229,6 +230,29 @@ TEST(FlanmereRun, MissingInputs) {
   EXPECT_FALSE(Exists(folder.Temp_Log()));
 }
 
+// A FIFO (or a link to /dev/zero) in place of a cupula or a cilia-region
+// mesh is handled at once as a mesh that cannot be opened: the run does
+// what it does when that mesh is missing, within the time limit, and leaves
+// no temporary log.
+TEST(FlanmereRun, AMeshThatIsNotARegularFileIsOneThatCannotBeOpened) {
+  struct Case {
+    int side, duct, kase;
+    bool dev_zero;
+  };
+  const Case cases[] = {{0, 0, 0, false}, {1, 2, 3, false}, {1, 1, 0, true}};
+  for (const Case& c : cases) {
+    const std::string input = Shown(c.side, c.duct, c.kase);
+    SCOPED_TRACE(input);
+    Folder folder;
+    folder.Write_Side(0);
+    folder.Write_Side(1);
+    const std::string species = "Data/" + kSpecies + "/" + kSpecies;
+    scds_testing::Expect_Odd_Input_As_Missing({"Flanmere", folder.dir.path, input, c.dev_zero, Answers(3)},
+                                              {Cannot_Read(c.side, c.duct, c.kase), species + ".errorlog",
+                                               species + "_temp_R.errorlog"});
+  }
+}
+
 TEST(FlanmereRun, AllInputsMissing) {
   Folder folder;
   const auto run = folder.Run(Answers(2));
@@ -287,11 +311,12 @@ TEST(FlanmereRun, ZeroFacetCupulaStillGivesItsFrame) {
   folder.Write_Side(0);
   Write_File(folder.File(0, 0, 0), ex::kCupRAntFirstOnly);
   const auto run = folder.Run(Answers(1));
-  // Its end line is not "endsolid": warned, counted nowhere.
+  // Its end line is not "endsolid": warned, counted nowhere; the block that
+  // holds the warning closes with its empty line.
   EXPECT_EQ(run.output, Head() + Irregular(0, 0, 0) + std::string(kClosing));
   EXPECT_EQ(Read_File(folder.File(0, 0, 0, true)), "solid\nendsolid\n");
   for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 0, k, true)), kFlat[0][0][k]) << k;
-  EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + Irregular(0, 0, 0));
+  EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + Irregular(0, 0, 0) + "\n");
 }
 
 TEST(FlanmereRun, BinaryCupulaIsNotRead) {

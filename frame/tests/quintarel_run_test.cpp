@@ -11,6 +11,7 @@
 
 #include "banner.h"
 #include "expected_quintarel.h"
+#include "odd_input.h"
 #include "scds_testing.h"
 
 namespace {
@@ -76,7 +77,7 @@ std::string Console_Start(const std::string& species) {
       "SPECIESNAME_L_Cor.functionangle\n"
       "SPECIESNAME_L_MinusCor.functionangle\n"
       "SPECIESNAME_L_PlusCor.functionangle\n\n";
-  text += std::string(scds::kContactLine) + "\n";
+  text += "Requests, questions and bug reports are welcome:\nplease send them to the project's issue tracker.\n\n";
   text += "\nPlease enter the exact species name your functional unit vector files use:\n\n";
   text += "\nIs " + species + " the correct name?\n\n1. Yes\n2. No\n\n";
   return text;
@@ -311,6 +312,37 @@ TEST(QuintarelRun, EveryFileConsoleAndLog) {
       SCOPED_TRACE(earlier ? "with earlier outputs" : "fresh species");
       Check_Case(c, earlier);
     }
+  }
+}
+
+// A FIFO (or a link to /dev/zero) in place of a raw vector file or of the
+// mid-plane is handled at once as a file that cannot be opened: the run
+// does what it does when that file is missing (the same console, files and
+// inputs left), within the time limit, and leaves no temporary log.
+TEST(QuintarelRun, AnInputThatIsNotARegularFileIsOneThatCannotBeOpened) {
+  struct Case {
+    int mode;
+    std::string input;
+    bool dev_zero;
+    std::string message;
+  };
+  const Case cases[] = {
+      {1, "Data/Sp/Matrix/Sp.midplane", false, Open_Message("Data/Sp/Matrix/Sp.midplane", "mid-plane")},
+      {1, Raw_Path("R", 0), false, Open_Message(Raw_Path("R", 0), "Cor vector")},
+      {3, Raw_Path("L", 1), false, Open_Message(Raw_Path("L", 1), "PlusCor vector")},
+      {2, Raw_Path("L", 2), true, Open_Message(Raw_Path("L", 2), "MinusCor vector")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input);
+    Temp_Dir dir;
+    scds_testing::Make_Species_Folder(dir.path, "Sp");
+    for (const char* side : {"R", "L"}) {
+      for (int k = 0; k < 3; ++k) Write_File(dir.path / Raw_Path(side, k), Raw_Text(side, k));
+    }
+    Write_File(dir.path / "Data/Sp/Matrix/Sp.midplane", expected::kMidPlane);
+    scds_testing::Expect_Odd_Input_As_Missing(
+        {"Quintarel", dir.path, c.input, c.dev_zero, "Sp\n1\n" + std::to_string(c.mode) + "\nx\n"},
+        {c.message, "Data/Sp/Sp.errorlog", "Data/Sp/Sp_temp.errorlog"});
   }
 }
 

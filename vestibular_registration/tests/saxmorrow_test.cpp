@@ -10,6 +10,7 @@
 
 #include "banner.h"
 #include "saxmorrow.h"
+#include "odd_input.h"
 #include "scds_testing.h"
 
 namespace {
@@ -101,8 +102,8 @@ std::string Banner() {
          "OUTPUT FILES:\n\n"
          "IN FOLDER: Data/SPECIESNAME/VestRef/Other/\n\n"
          "FILENAME.stl\n\n"
-         "Only works with STL files saved in ASCII format.\nPlease verify compatibility.\n\n" +
-         std::string(scds::kContactLine) + "\n";
+         "Only works with STL files saved in ASCII format.\nPlease verify compatibility.\n\n"
+         "Requests, questions and bug reports are welcome:\nplease send them to the project's issue tracker.\n\n";
 }
 
 std::string Species_Dialogue(const std::string& species) {
@@ -267,8 +268,34 @@ TEST(SaxmorrowRun, AnIrregularMeshIsRegisteredWithAWarning) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("cut") + warning + kAnother + kClosing);
   EXPECT_EQ(Read_File(ear.Out("cut")), kEarIdentity.substr(0, kEarIdentity.find("\tfacet normal\t-0.6")) + "endsolid\n");
-  // Counted in no counter: the log grew, but has no empty line.
-  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + warning);
+  // Counted in no counter, yet the block that holds it closes with its
+  // empty line: the title, the warning and the empty line.
+  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + warning + "\n");
+  ear.Expect_Only_Outputs({"cut"});
+}
+
+// A FIFO (or a link to /dev/zero) in place of the matrix or of a mesh is
+// handled at once as a file that cannot be opened: the run does what it
+// does when that file is missing, within the time limit, and leaves no
+// temporary log.
+TEST(SaxmorrowRun, AnInputThatIsNotARegularFileIsOneThatCannotBeOpened) {
+  struct Case {
+    std::string input;
+    bool dev_zero;
+    std::string message;
+  };
+  const std::string missing_mesh = "\nImpossible to read Data/Ear/ScanRef/Other/ear.stl\nVerify STL file name.\n";
+  const Case cases[] = {
+      {kMatrixPath, false, kMissingMatrix},
+      {"Data/Ear/ScanRef/Other/ear.stl", false, missing_mesh},
+      {"Data/Ear/ScanRef/Other/ear.stl", true, missing_mesh},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input + (c.dev_zero ? " -> /dev/zero" : " FIFO"));
+    Ear_Folder ear(kIdentity);
+    scds_testing::Expect_Odd_Input_As_Missing({"Saxmorrow", ear.dir.path, c.input, c.dev_zero, "Ear\n1\near\n1\n2\nx\n"},
+                                              {c.message, "Data/Ear/Ear.errorlog", "Data/Ear/Ear_temp.errorlog"});
+  }
 }
 
 TEST(SaxmorrowRun, TheInputItselfIsNeverOverwritten) {

@@ -11,6 +11,7 @@
 
 #include "brindleck.h"
 #include "mesh_fixtures.h"
+#include "odd_input.h"
 #include "scds_testing.h"
 
 namespace {
@@ -49,7 +50,7 @@ const std::string kBanner =
     "OUTPUT FILES:\n\n"
     "IN FOLDER: Data/SPECIESNAME/\n\n"
     "SPECIESNAME_R_Raw.volume\n\nand/or\n\nSPECIESNAME_L_Raw.volume\n\n"
-    "Requests and bug reports are welcome on the project's issue tracker.\n\n";
+    "Requests, questions and bug reports are welcome:\nplease send them to the project's issue tracker.\n\n";
 
 const std::string kNamePrompt = "\nPlease enter the exact species name your STL files use:\n\n";
 const std::string kUnitQuestion =
@@ -457,6 +458,28 @@ TEST(BrindleckRun, IrregularAndBinaryMeshes) {
   EXPECT_EQ(Read_File(Report_File(dir.path, 'r')), Report(r));
   EXPECT_EQ(Read_File(Species_Log(dir.path)),
             "Brindleck Errors:\n" + Irregular(V('r', "Sa")) + Binary(V('r', "Sp")) + Binary(V('r', "Control")));
+}
+
+// A FIFO (or a link to /dev/zero) in place of a segment, control or
+// whole-system mesh is handled at once as a mesh that cannot be opened: the
+// run does what it does when that mesh is missing, within the time limit,
+// and leaves no temporary log.
+TEST(BrindleckRun, AMeshThatIsNotARegularFileIsOneThatCannotBeOpened) {
+  struct Case {
+    char side;
+    const char* code;
+    bool dev_zero;
+  };
+  const Case cases[] = {{'r', "Sa", false}, {'l', "SCDS", false}, {'l', "Control", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(V(c.side, c.code));
+    Temp_Dir dir;
+    Make_Species_Folder(dir.path, kSpecies);
+    Write_Side(dir.path, 'r');
+    Write_Side(dir.path, 'l');
+    scds_testing::Expect_Odd_Input_As_Missing({"Brindleck", dir.path, V(c.side, c.code), c.dev_zero, Answers(2, 3)},
+                                              {Missing(V(c.side, c.code)), "Data/Ts/Ts.errorlog", "Data/Ts/Ts_temp_R.errorlog"});
+  }
 }
 
 TEST(BrindleckRun, ReportThatCannotBeWritten) {
