@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "mesh_volume.h"
 #include "stl_text.h"
 
 namespace scds {
@@ -46,27 +47,16 @@ struct Cupula_Measures {
   double tCa_R = 0.0, tCp_R = 0.0, tCl_R = 0.0;  // Rabbitt's empirical estimation, mm
 };
 
-// Half the length of the cross product of the facet's edges V2 - V1 and
-// V3 - V1, in the fixed order of differences, products and sums that the
-// reports' digits depend on.
-inline double Facet_Area(const STL_Facet& f) {
-  const double X1 = f.V2x - f.V1x, Y1 = f.V2y - f.V1y, Z1 = f.V2z - f.V1z;
-  const double X2 = f.V3x - f.V1x, Y2 = f.V3y - f.V1y, Z2 = f.V3z - f.V1z;
-  const double Ax = Y1 * Z2 - Z1 * Y2;
-  const double Ay = Z1 * X2 - X1 * Z2;
-  const double Az = X1 * Y2 - Y1 * X2;
-  return std::sqrt((Ax * Ax + Ay * Ay) + Az * Az) / 2.0;
-}
-
 struct Mesh_Area_Result {
   STL_Open_Result opened = STL_Open_Result::Missing;
   bool irregular = false;  // the mesh is not regular ASCII STL text
   double area = 0.0;       // mm^2, when opened
 };
 
-// The area of an open mesh: the sum of its facet areas divided by unit
-// squared. `held` is the facet the reads fill, shared with the other meshes
-// of the side, so a coordinate that a read does not set keeps its value.
+// The area of an open mesh: the sum of its facet areas (Mesh_Facet_Sum)
+// divided by unit squared. `held` is the facet the reads fill, shared with
+// the other meshes of the side, so a coordinate that a read does not set
+// keeps its value.
 Mesh_Area_Result Mesh_Area(const std::filesystem::path& file, double unit, STL_Facet& held);
 
 // Section-mesh paths: Data/<species>/ScanRef/Surfaces/<rs_|ls_><species><suffix>.stl

@@ -4,8 +4,8 @@
 
 namespace scds {
 
-Mesh_Volume_Result Mesh_Volume(const std::filesystem::path& file, double unit, STL_Facet& held) {
-  Mesh_Volume_Result result;
+Mesh_Sum_Result Mesh_Facet_Sum(const std::filesystem::path& file, Facet_Term term, STL_Facet& held) {
+  Mesh_Sum_Result result;
   STL_Mesh mesh;
   result.opened = STL_Open(mesh, file);
   if (result.opened != STL_Open_Result::Opened) return result;
@@ -13,13 +13,10 @@ Mesh_Volume_Result Mesh_Volume(const std::filesystem::path& file, double unit, S
   double sum = 0.0;
   for (std::int64_t j = 0; j < i; ++j) {
     STL_Read_Facet(mesh, held);
-    sum = sum + Facet_Volume(held);
+    sum = sum + (term == Facet_Term::Volume ? Facet_Volume(held) : Facet_Area(held));
   }
   STL_End_Read(mesh);
   result.irregular = mesh.irregular;
-  // A read that failed on the way (an I/O error, a rewind that did not
-  // happen) leaves a sum of facets that were never read: the mesh counts as
-  // one that cannot be read.
   const bool failed = mesh.source.failed;
   STL_Close(mesh);
   if (failed) {
@@ -27,7 +24,16 @@ Mesh_Volume_Result Mesh_Volume(const std::filesystem::path& file, double unit, S
     result.irregular = false;
     return result;
   }
-  result.volume = sum / std::pow(unit, 3.0);
+  result.sum = sum;
+  return result;
+}
+
+Mesh_Volume_Result Mesh_Volume(const std::filesystem::path& file, double unit, STL_Facet& held) {
+  const Mesh_Sum_Result s = Mesh_Facet_Sum(file, Facet_Term::Volume, held);
+  Mesh_Volume_Result result;
+  result.opened = s.opened;
+  result.irregular = s.irregular;
+  if (s.opened == STL_Open_Result::Opened) result.volume = s.sum / std::pow(unit, 3.0);
   return result;
 }
 

@@ -1,23 +1,15 @@
-// The signed volume of a closed mesh: the sum over its facets of the
-// tetrahedron spanned by the origin and the facet, in mm^3.
+// The measures of a mesh, summed facet by facet as the mesh is streamed:
+// the signed volume of a closed mesh (the tetrahedra spanned by the origin
+// and each facet), in mm^3, and the area of an open one, in mm^2, which the
+// cupula program measures with the same reading.
 #pragma once
 
+#include <cmath>
 #include <filesystem>
 
 #include "stl_text.h"
 
 namespace scds {
-
-struct Mesh_Volume_Result {
-  STL_Open_Result opened = STL_Open_Result::Missing;
-  bool irregular = false;  // the mesh is not regular ASCII STL text
-  double volume = 0.0;     // mm^3, when opened
-};
-
-// Measures one mesh. `held` is the facet the reads fill: a coordinate that a
-// read does not set keeps its value, also from an earlier mesh of the side.
-// The sum is divided by unit cubed (mesh units per millimetre).
-Mesh_Volume_Result Mesh_Volume(const std::filesystem::path& file, double unit, STL_Facet& held);
 
 // The tetrahedron term of one facet: V1 . (V2 x V3) / 6, in the fixed order
 // of products and sums that the reports' digits depend on.
@@ -26,5 +18,44 @@ inline double Facet_Volume(const STL_Facet& f) {
           f.V2x * f.V1y * f.V3z + f.V1x * f.V2y * f.V3z) /
          6.0;
 }
+
+// Half the length of the cross product of the facet's edges V2 - V1 and
+// V3 - V1, in the fixed order of differences, products and sums that the
+// reports' digits depend on.
+inline double Facet_Area(const STL_Facet& f) {
+  const double X1 = f.V2x - f.V1x, Y1 = f.V2y - f.V1y, Z1 = f.V2z - f.V1z;
+  const double X2 = f.V3x - f.V1x, Y2 = f.V3y - f.V1y, Z2 = f.V3z - f.V1z;
+  const double Ax = Y1 * Z2 - Z1 * Y2;
+  const double Ay = Z1 * X2 - X1 * Z2;
+  const double Az = X1 * Y2 - Y1 * X2;
+  return std::sqrt((Ax * Ax + Ay * Ay) + Az * Az) / 2.0;
+}
+
+// Which term of a facet a mesh's sum adds up.
+enum class Facet_Term { Volume, Area };
+
+struct Mesh_Sum_Result {
+  STL_Open_Result opened = STL_Open_Result::Missing;
+  bool irregular = false;  // the mesh is not regular ASCII STL text
+  double sum = 0.0;        // in mesh units, when opened
+};
+
+// Reads one mesh and adds up the chosen term of its facets in their order.
+// `held` is the facet the reads fill: a coordinate that a read does not set
+// keeps its value, also from an earlier mesh of the side. A mesh whose
+// reading fails after it opened (an I/O error, a rewind that did not happen)
+// would give a sum of facets that were never read: it counts as one that
+// cannot be read (Missing, no warning).
+Mesh_Sum_Result Mesh_Facet_Sum(const std::filesystem::path& file, Facet_Term term, STL_Facet& held);
+
+struct Mesh_Volume_Result {
+  STL_Open_Result opened = STL_Open_Result::Missing;
+  bool irregular = false;  // the mesh is not regular ASCII STL text
+  double volume = 0.0;     // mm^3, when opened
+};
+
+// The volume of a closed mesh: its sum divided by unit cubed (mesh units
+// per millimetre).
+Mesh_Volume_Result Mesh_Volume(const std::filesystem::path& file, double unit, STL_Facet& held);
 
 }  // namespace scds

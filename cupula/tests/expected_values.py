@@ -216,6 +216,12 @@ def main():
     del m['Ant_Cup'], m['Lat_Cup_Mid']
     show('standard missing Ant_Cup, Lat_Cup_Mid', measure(m, 1.0))
 
+    # Post_Cup_Mid not measured (a mesh whose reading fails after it opened
+    # counts as missing).
+    m = standard()
+    del m['Post_Cup_Mid']
+    show('standard missing Post_Cup_Mid', measure(m, 1.0))
+
     # Everything missing but Post_Cup_Mid (eleven failures).
     show('only Post_Cup_Mid', measure({'Post_Cup_Mid': rect_mesh('3')}, 1.0))
     show('nothing', measure({}, 1.0))

@@ -446,7 +446,8 @@ TEST(TessafenRun, AMeshWhoseReadingFailsAfterItOpenedIsNotMeasured) {
   const int status = scds::Run_Tessafen(in, out, s.dir.path);
   scds::read_failure_seam = {};
   const std::string message = Cannot_Read("Mus", 'r', "Post_Cup_Mid");
-  // Post: sections 4, 2 and none: average 1.5 over the 2 x 2 x 0.5 box.
+  // Post: sections 4, 2 and none: average 1.5 over the 2 x 2 x 0.5 box
+  // (expected_values.py, "standard missing Post_Cup_Mid").
   const std::string report =
       Expected_Report({"1.500000", "1.500000", "0.250000", "1.500000", "0.000000", "0.250000", "2.127260",
                        "2.084840", "2.042420", "1.460593", "1.418173", "1.375753", "0.627260", "0.584840",

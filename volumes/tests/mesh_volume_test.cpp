@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
+#include "byte_source.h"
 #include "mesh_fixtures.h"
 #include "number_format.h"
 #include "scds_testing.h"
@@ -86,6 +88,28 @@ TEST(MeshVolume, UnreadableMeshes) {
   EXPECT_EQ(Mesh_Volume(dir.path / "binary.stl", 1.0, held).opened, STL_Open_Result::Binary);
   Write_File(dir.path / "nul.stl", Mesh_Text(kTetrahedron) + std::string(1, '\0'));
   EXPECT_EQ(Mesh_Volume(dir.path / "nul.stl", 1.0, held).opened, STL_Open_Result::Binary);
+}
+
+// A mesh that opens and is counted, and whose reading then fails in the
+// facet pass (the byte source's test seam standing for an I/O error): no sum
+// of facets that were never read, no irregular-mesh warning; it counts as a
+// mesh that cannot be read, for the volume and the area alike.
+TEST(MeshVolume, AReadingThatFailsAfterTheOpenMeasuresNothing) {
+  Temp_Dir dir;
+  const std::filesystem::path file = dir.path / "m.stl";
+  Write_File(file, Mesh_Text(kTetrahedron));
+  // The count pass reads the whole file; the facet pass gets a few bytes.
+  scds::read_failure_seam = {file, std::filesystem::file_size(file) + 40};
+  for (scds::Facet_Term term : {scds::Facet_Term::Volume, scds::Facet_Term::Area}) {
+    scds::STL_Facet held;
+    const scds::Mesh_Sum_Result result = scds::Mesh_Facet_Sum(file, term, held);
+    EXPECT_EQ(result.opened, STL_Open_Result::Missing);
+    EXPECT_FALSE(result.irregular);
+    EXPECT_EQ(result.sum, 0.0);
+  }
+  scds::read_failure_seam = {};
+  scds::STL_Facet held;
+  EXPECT_EQ(scds::Mesh_Facet_Sum(file, scds::Facet_Term::Volume, held).sum, 1.0 / 6.0);
 }
 
 TEST(MeshVolume, IrregularTextIsMeasuredAndFlagged) {
