@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "biomechanics_paths.h"
 #include "duct_plane.h"
@@ -736,23 +735,18 @@ double Value(const Run_State& run, const Quantity& q) {
   return q.density ? 1000000.0 * value : value;
 }
 
-// A report that cannot be created, written or closed: said once, counted in
-// the run's general count.
-void Cannot_Write(Run_State& run, std::ostream& out, const std::string& path) {
-  Error_Log_Report(run.log, out, Cannot_Write_Output_Message(path));
-  ++run.counters.error_count;
-}
-
+// A report that cannot be created, written or closed is said once and
+// counted in the run's general count.
 bool Create_Report(Run_State& run, std::ostream& out, Output_File& file, std::string path) {
-  if (Output_Create(file, run.work_dir, std::move(path))) return true;
-  Cannot_Write(run, out, file.path);
+  if (Output_Begin(file, run.work_dir, std::move(path), run.log, out)) return true;
+  ++run.counters.error_count;
   return false;
 }
 
 // Closes the report; one that was not written whole is gone afterwards.
 bool Finish_Report(Run_State& run, std::ostream& out, Output_File& file) {
-  if (Output_Finish(file)) return true;
-  Cannot_Write(run, out, file.path);
+  if (Output_End(file, run.log, out)) return true;
+  ++run.counters.error_count;
   return false;
 }
 
@@ -799,11 +793,9 @@ void Biomechanics_Reports(Run_State& run, std::ostream& out) {
   // short report only, not even an extended report of an earlier run (a
   // folder standing at that path is not a report and stays).
   if (created) Finish_Report(run, out, extended);
-  if (run.pass.error_morpho > 0) {
-    std::error_code ignored;
-    if (!std::filesystem::is_directory(std::filesystem::symlink_status(extended.full, ignored))) {
-      std::filesystem::remove(extended.full, ignored);
-    }
+  if (run.pass.error_morpho > 0 &&
+      Output_Remove_Earlier(run.work_dir, Biomecha_Full_Path(run.species, run.set), run.log, out)) {
+    ++run.counters.error_count;
   }
 }
 

@@ -15,6 +15,7 @@
 #include "morphometry.h"
 #include "paths.h"
 #include "response_planes.h"
+#include "species_lock.h"
 #include "uncoupled_model.h"
 
 namespace scds {
@@ -133,6 +134,8 @@ int Run_Ostravel(std::istream& in, std::ostream& out, const std::filesystem::pat
   const std::optional<std::string> species = Species_Name(in, out, Ostravel_Texts());
   if (!species) return 1;
   run.species = *species;
+  Species_Lock lock;
+  if (!Hold_Species(lock, work_dir, run.species, out)) return Species_Held_Elsewhere(in, out);
 
   Error_Log_Open(run.log, out, work_dir, run.species, Error_Log_Temp_File_Path(run.species), "Ostravel Errors:\n");
 

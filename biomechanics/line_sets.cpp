@@ -33,12 +33,7 @@ void Append_Point(std::string& text, double x, double y, double z) {
 // Creates, writes and closes one output; a failure is reported once and
 // counted, and leaves an earlier file of that name as it was.
 bool Write_Output(Run_State& run, std::ostream& out, const std::string& path, const std::string& text) {
-  Output_File file;
-  if (Output_Create(file, run.work_dir, path)) {
-    Output_Write(file, text);
-    if (Output_Finish(file)) return true;
-  }
-  Error_Log_Report(run.log, out, Cannot_Write_Output_Message(path));
+  if (Output_Write_Whole(run.work_dir, path, text, run.log, out)) return true;
   ++run.counters.error_count;
   return false;
 }

@@ -45,14 +45,10 @@ std::size_t Read_Stream(Byte_Source& source, char* into, std::size_t room) {
 
 }  // namespace
 
-bool Source_Open(Byte_Source& source, const std::filesystem::path& file, std::size_t block) {
-  Source_Close(source);
-  source = Byte_Source{};
-  source.stream = Open_Regular_File(file);
-  if (source.stream == nullptr) return false;
-  if (!read_failure_seam.file.empty() && read_failure_seam.file == file) {
-    source.fail_after = read_failure_seam.fail_after;
-  }
+namespace {
+
+// The window over a stream just opened: the first block read, or false.
+bool Source_Start(Byte_Source& source, std::size_t block) {
   // The window is the only buffer: the stream's own buffer would copy every
   // byte a second time.
   std::setvbuf(source.stream, nullptr, _IONBF, 0);
@@ -63,6 +59,36 @@ bool Source_Open(Byte_Source& source, const std::filesystem::path& file, std::si
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool Source_Open(Byte_Source& source, const std::filesystem::path& file, std::size_t block) {
+  Source_Close(source);
+  source = Byte_Source{};
+  source.stream = Open_Regular_File(file);
+  if (source.stream == nullptr) return false;
+  if (!read_failure_seam.file.empty() && read_failure_seam.file == file) {
+    source.fail_after = read_failure_seam.fail_after;
+  }
+  return Source_Start(source, block);
+}
+
+bool Source_Open_Duplicate(Byte_Source& source, int fd, std::size_t block) {
+  Source_Close(source);
+  source = Byte_Source{};
+  const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  if (copy < 0) return false;
+  source.stream = ::fdopen(copy, "rb");
+  if (source.stream == nullptr) {
+    ::close(copy);
+    return false;
+  }
+  if (std::fseek(source.stream, 0, SEEK_SET) != 0) {
+    Source_Close(source);
+    return false;
+  }
+  return Source_Start(source, block);
 }
 
 void Source_Close(Byte_Source& source) {

@@ -1,8 +1,11 @@
 #include "error_log.h"
 
+#include <unistd.h>
+
 #include <system_error>
 
 #include "byte_source.h"
+#include "output_file.h"
 #include "paths.h"
 
 namespace scds {
@@ -43,26 +46,33 @@ void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::pa
   log.species = species;
   log.temp_path = std::move(temp_path);
   const std::filesystem::path file = work_dir / log.temp_path;
-  std::FILE* created = std::fopen(file.c_str(), "w+");
-  bool written = created != nullptr && std::fwrite(title.data(), 1, title.size(), created) == title.size();
-  if (created != nullptr && std::fclose(created) != 0) written = false;
-  if (written) {
-    log.line_count_B = Line_Count_Of(file);
-    log.stream = std::fopen(file.c_str(), "a");
+  // Read back through the same open file: nothing put at its name meanwhile
+  // is read or written.
+  std::FILE* stream = Create_Own_File(file, "a+");
+  bool written = stream != nullptr && std::fwrite(title.data(), 1, title.size(), stream) == title.size() &&
+                 std::fflush(stream) == 0;
+  Byte_Source source;
+  if (written && Source_Open_Duplicate(source, fileno(stream))) {
+    log.line_count_B = Line_Count(source);
+    Source_Close(source);
+  } else {
+    written = false;
   }
-  if (log.stream == nullptr) {
-    if (created != nullptr) {
-      std::error_code ignored;
-      std::filesystem::remove(file, ignored);
+  if (!written) {
+    if (stream != nullptr) {
+      std::fclose(stream);
+      ::unlink(file.c_str());
     }
     out << Cannot_Write_Log_Message(log.temp_path);
     return;
   }
+  log.stream = stream;
   log.active = true;
 }
 
 void Error_Log_Write(Error_Log& log, std::string_view text) {
-  if (log.stream != nullptr) std::fwrite(text.data(), 1, text.size(), log.stream);
+  if (log.stream == nullptr) return;
+  if (std::fwrite(text.data(), 1, text.size(), log.stream) != text.size()) log.write_failed = true;
 }
 
 void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view message) {
@@ -73,16 +83,12 @@ void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view messag
 
 namespace {
 
-// Appends the whole of `from` to `to`. Returns false when `to` cannot be
-// opened for appending or written.
-bool Append_File(const std::filesystem::path& from, const std::filesystem::path& to) {
-  Byte_Source source;
-  if (!Source_Open(source, from)) return true;  // nothing to copy
-  std::FILE* target = std::fopen(to.c_str(), "a");
-  if (target == nullptr) {
-    Source_Close(source);
-    return false;
-  }
+// Appends the whole of the source, from its start, to the log at `to`.
+// Returns false when that log cannot be opened for appending or written.
+bool Append_Log(Byte_Source& source, const std::filesystem::path& to) {
+  if (!Source_Rewind(source)) return false;
+  std::FILE* target = Open_Log_For_Appending(to);
+  if (target == nullptr) return false;
   bool ok = true;
   do {
     const std::size_t size = Source_Available(source);
@@ -92,7 +98,7 @@ bool Append_File(const std::filesystem::path& from, const std::filesystem::path&
     }
     source.pos = source.end;
   } while (Source_Next_Block(source));
-  Source_Close(source);
+  if (source.failed) ok = false;
   if (std::fclose(target) != 0) ok = false;
   return ok;
 }
@@ -102,20 +108,25 @@ bool Append_File(const std::filesystem::path& from, const std::filesystem::path&
 void Error_Log_Merge(Error_Log& log, std::ostream& out, bool close_block) {
   if (!log.active) return;
   if (close_block && log.holds_message) Error_Log_Write(log, "\n");
+  if (std::fflush(log.stream) != 0 || std::ferror(log.stream)) log.write_failed = true;
+  if (log.write_failed) out << Cannot_Write_Output_Message(log.temp_path);
+  Byte_Source source;
+  if (Source_Open_Duplicate(source, fileno(log.stream))) {
+    const std::int64_t line_count_E = Line_Count(source);
+    if (line_count_E != log.line_count_B) {
+      const std::string species_log = Error_Log_File_Path(log.species);
+      if (!Append_Log(source, log.work_dir / species_log)) {
+        out << Cannot_Write_Log_Message(species_log);
+        const std::string unmerged = Unmerged_Error_Log_File_Path(log.species);
+        if (!Append_Log(source, log.work_dir / unmerged)) out << Cannot_Write_Log_Message(unmerged);
+      }
+    }
+    Source_Close(source);
+  }
   std::fclose(log.stream);
   log.stream = nullptr;
   const std::filesystem::path temp = log.work_dir / log.temp_path;
-  const std::int64_t line_count_E = Line_Count_Of(temp);
-  if (line_count_E != log.line_count_B) {
-    const std::string species_log = Error_Log_File_Path(log.species);
-    if (!Append_File(temp, log.work_dir / species_log)) {
-      out << Cannot_Write_Log_Message(species_log);
-      const std::string unmerged = Unmerged_Error_Log_File_Path(log.species);
-      if (!Append_File(temp, log.work_dir / unmerged)) out << Cannot_Write_Log_Message(unmerged);
-    }
-  }
-  std::error_code ignored;
-  std::filesystem::remove(temp, ignored);
+  ::unlink(temp.c_str());
   log.active = false;
 }
 

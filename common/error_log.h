@@ -20,14 +20,16 @@ struct Error_Log {
   std::int64_t line_count_B = 0;
   bool active = false;              // the temporary log exists
   bool holds_message = false;       // a message was reported into it
+  bool write_failed = false;        // a write into it failed: it misses text
 };
 
 // Line count of a file (Line_Count rule); 1 for a file that cannot be read.
 std::int64_t Line_Count_Of(const std::filesystem::path& file);
 
-// Opening stage: creates temp_path with the title line, counts it, and
-// reopens it for appending. When it cannot be created, says so on the
-// console and leaves the log inactive (messages then go to the console only).
+// Opening stage: creates temp_path afresh (whatever stood at that name is
+// removed, never followed) with the title line, counts its lines, and keeps
+// it open for appending. When it cannot be created, says so on the console
+// and leaves the log inactive (messages then go to the console only).
 void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::path& work_dir,
                     std::string_view species, std::string temp_path, std::string_view title);
 
@@ -38,9 +40,10 @@ void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view messag
 void Error_Log_Write(Error_Log& log, std::string_view text);
 
 // Closing stage: one line feed when close_block and the log holds any
-// message (every program but Brindleck closes its blocks so), close, count,
-// append to the species error log when the count changed (or to the
-// unmerged log when the species log cannot be appended to), remove the
+// message (every program but Brindleck closes its blocks so); a log whose
+// writing failed is said on the console; count, append to the species error
+// log when the count changed (or to the unmerged log when the species log
+// cannot be appended to: it is not a regular file, say), remove the
 // temporary log.
 void Error_Log_Merge(Error_Log& log, std::ostream& out, bool close_block);
 

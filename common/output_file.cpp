@@ -1,11 +1,79 @@
 #include "output_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <system_error>
 
 namespace scds {
+
+namespace {
+
+int Open_Flags(const char* mode) {
+  const bool plus = std::strchr(mode, '+') != nullptr;
+  int flags = plus ? O_RDWR : O_WRONLY;
+  if (mode[0] == 'a') flags |= O_APPEND;
+  return flags;
+}
+
+std::FILE* Stream_Of(int fd, const char* mode) {
+  if (fd < 0) return nullptr;
+  std::FILE* stream = ::fdopen(fd, mode);
+  if (stream == nullptr) ::close(fd);
+  return stream;
+}
+
+// Makes the folder's entries durable (a rename into it, say), so that a
+// crash of the machine keeps the renamed file. A folder that cannot be
+// synchronised (some file systems) is left as it is: the file itself is
+// already on the disk.
+void Sync_Folder(const std::filesystem::path& folder) {
+  const std::filesystem::path name = folder.empty() ? std::filesystem::path(".") : folder;
+  const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+std::FILE* Create_Own_File(const std::filesystem::path& file, const char* mode) {
+  struct stat status;
+  if (::lstat(file.c_str(), &status) == 0) {
+    if (S_ISDIR(status.st_mode)) return nullptr;
+    if (::unlink(file.c_str()) != 0 && errno != ENOENT) return nullptr;
+  }
+  const int fd = ::open(file.c_str(), Open_Flags(mode) | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+  return Stream_Of(fd, mode);
+}
+
+std::FILE* Open_Log_For_Appending(const std::filesystem::path& file) {
+  // Twice at most: a file made by someone else between the two opens is
+  // looked at again, as one that exists.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd >= 0) {
+      struct stat status;
+      const int flags = ::fcntl(fd, F_GETFL);
+      if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0 ||
+          ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return nullptr;
+      }
+      return Stream_Of(fd, "a");
+    }
+    if (errno != ENOENT) return nullptr;
+    // Nothing there, or a link that leads nowhere: only the first is created.
+    const int created =
+        ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+    if (created >= 0) return Stream_Of(created, "a");
+    if (errno != EEXIST) return nullptr;
+  }
+  return nullptr;
+}
 
 bool Output_Create(Output_File& file, const std::filesystem::path& work_dir, std::string path) {
   file = Output_File{};
@@ -15,14 +83,24 @@ bool Output_Create(Output_File& file, const std::filesystem::path& work_dir, std
   file.temp += kPartialSuffix;
   std::error_code error;
   if (std::filesystem::is_directory(file.full, error)) return false;
-  file.stream = std::fopen(file.temp.c_str(), "w");
+  file.stream = Create_Own_File(file.temp, "w");
   file.created = file.stream != nullptr;
+  if (!write_failure_seam.file.empty() && write_failure_seam.file == file.full) {
+    file.fail_after = write_failure_seam.fail_after;
+  }
   return file.created;
 }
 
 void Output_Write(Output_File& file, std::string_view text) {
   if (file.stream == nullptr || file.failed) return;
-  if (std::fwrite(text.data(), 1, text.size(), file.stream) != text.size()) file.failed = true;
+  std::size_t size = text.size();
+  const std::uint64_t allowed = file.fail_after - file.written;
+  if (allowed < size) {
+    size = static_cast<std::size_t>(allowed);
+    file.failed = true;
+  }
+  if (std::fwrite(text.data(), 1, size, file.stream) != size) file.failed = true;
+  file.written += size;
 }
 
 bool Output_Finish(Output_File& file) {
@@ -44,6 +122,9 @@ bool Output_Finish(Output_File& file) {
     std::filesystem::remove(file.temp, error);
     return false;
   }
+  // The new name on the disk too, before anything made into this output
+  // (a consumed input) is removed.
+  Sync_Folder(file.full.parent_path());
   return true;
 }
 
@@ -54,6 +135,49 @@ void Output_Discard(Output_File& file) {
   file.created = false;
   std::error_code ignored;
   std::filesystem::remove(file.temp, ignored);
+}
+
+bool Output_Begin(Output_File& file, const std::filesystem::path& work_dir, std::string path, Error_Log& log,
+                  std::ostream& out) {
+  if (Output_Create(file, work_dir, std::move(path))) return true;
+  Error_Log_Report(log, out, Cannot_Write_Output_Message(file.path));
+  return false;
+}
+
+bool Output_End(Output_File& file, Error_Log& log, std::ostream& out) {
+  if (file.stream == nullptr) return true;
+  if (Output_Finish(file)) return true;
+  Error_Log_Report(log, out, Cannot_Write_Output_Message(file.path));
+  return false;
+}
+
+bool Output_Write_Whole(const std::filesystem::path& work_dir, const std::string& path, std::string_view text,
+                        Error_Log& log, std::ostream& out) {
+  Output_File file;
+  if (!Output_Begin(file, work_dir, path, log, out)) return false;
+  Output_Write(file, text);
+  return Output_End(file, log, out);
+}
+
+std::string Cannot_Remove_Message(std::string_view path) {
+  std::string text = "\nImpossible to remove ";
+  text += path;
+  text += "\nAn earlier file of that name remains: remove it by hand.\n";
+  return text;
+}
+
+bool Output_Remove_Earlier(const std::filesystem::path& work_dir, const std::string& path, Error_Log& log,
+                           std::ostream& out) {
+  const std::filesystem::path full = work_dir / path;
+  struct stat status;
+  if (::lstat(full.c_str(), &status) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return false;  // nothing there
+  } else if (S_ISDIR(status.st_mode)) {
+    return false;  // a folder is no earlier output
+  }
+  if (::unlink(full.c_str()) == 0 || errno == ENOENT) return false;
+  Error_Log_Report(log, out, Cannot_Remove_Message(path));
+  return true;
 }
 
 }  // namespace scds

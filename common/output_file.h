@@ -4,12 +4,22 @@
 // closed. Until then an earlier file of that name stands untouched, whatever
 // happens to the process; an output that fails or is not finished leaves
 // only that earlier file.
+//
+// The programs' own files (the temporary names and the temporary error
+// logs) are always made afresh: whatever stands at such a name (a file, a
+// link, a FIFO) is removed first, never followed, and the file is created
+// exclusively, so nothing is ever written through a link someone left there
+// and no open waits on a pipe.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <string_view>
+
+#include "error_log.h"
 
 namespace scds {
 
@@ -23,24 +33,76 @@ struct Output_File {
   std::FILE* stream = nullptr;
   bool created = false;         // the temporary file was created by this output
   bool failed = false;          // a write failed
+  std::uint64_t written = 0;    // bytes handed to the stream
+  std::uint64_t fail_after = UINT64_MAX;  // see Write_Failure_Seam
 };
 
-// Opens the temporary file beside the output's place, truncating one left
-// by an earlier run that did not finish. Returns false when it cannot be
-// created, or when a folder stands at the output's place (nothing could
+// Test seam: an output whose place is this file fails its writes once more
+// than fail_after bytes were written, as a full disk would. An empty path
+// (the default) touches no output.
+struct Write_Failure_Seam {
+  std::filesystem::path file;
+  std::uint64_t fail_after = UINT64_MAX;
+};
+inline Write_Failure_Seam write_failure_seam;
+
+// Creates `file` afresh and opens it with the stdio `mode` ("w", "a+"...):
+// whatever stands at that name is removed first (a link itself, never what
+// it points at), then the file is created exclusively and without following
+// a link, so one that appears in between makes the create fail. Returns null
+// when a folder stands there or the file cannot be removed or created.
+std::FILE* Create_Own_File(const std::filesystem::path& file, const char* mode);
+
+// Opens a log that stays (the species error log, the unmerged log) for
+// appending, without waiting. One that exists is used only when it is a
+// regular file (a link to one will do); one that does not exist is created
+// as Create_Own_File does, so a dangling link is never followed. Returns
+// null for anything else (a FIFO, a device, a socket, a folder, a dangling
+// link) and when it cannot be opened.
+std::FILE* Open_Log_For_Appending(const std::filesystem::path& file);
+
+// Opens the temporary file beside the output's place, removing whatever an
+// earlier run or anyone else left at that name. Returns false when it cannot
+// be created, or when a folder stands at the output's place (nothing could
 // take it); the caller reports it (Cannot_Write_Output_Message).
 bool Output_Create(Output_File& file, const std::filesystem::path& work_dir, std::string path);
 
 void Output_Write(Output_File& file, std::string_view text);
 
 // Flushes the text to the disk, closes the temporary file and puts it in the
-// output's place. Returns true when all of that succeeded; otherwise the
-// temporary file is removed, an earlier file of that name stays as it was,
-// and false is returned (the caller reports it).
+// output's place, then makes the folder's new entry durable too. Returns
+// true when the output took its place; otherwise the temporary file is
+// removed, an earlier file of that name stays as it was, and false is
+// returned (the caller reports it).
 bool Output_Finish(Output_File& file);
 
 // Closes and removes the temporary file (an output the run does not
 // finish); an earlier file of that name stays as it was.
 void Output_Discard(Output_File& file);
+
+// Output_Create, saying a failure ("Impossible to write ...") on the console
+// and in the log. Returns false when it was said.
+bool Output_Begin(Output_File& file, const std::filesystem::path& work_dir, std::string path, Error_Log& log,
+                  std::ostream& out);
+
+// Output_Finish, saying a failure on the console and in the log. Returns
+// false when it was said. Nothing happens for an output that did not begin.
+bool Output_End(Output_File& file, Error_Log& log, std::ostream& out);
+
+// Writes one whole output: created, written, finished, a failure said once
+// where it is found. Returns false when it was said (the caller counts it).
+bool Output_Write_Whole(const std::filesystem::path& work_dir, const std::string& path, std::string_view text,
+                        Error_Log& log, std::ostream& out);
+
+// Removes an earlier output at `path` (a link itself, never what it points
+// at). Nothing there, or a folder there (no earlier output), is no
+// removal. A removal that fails is said on the console and in the log
+// ("Impossible to remove ..."); the function then returns true, and the
+// caller counts it like a file that cannot be written.
+bool Output_Remove_Earlier(const std::filesystem::path& work_dir, const std::string& path, Error_Log& log,
+                           std::ostream& out);
+
+// "\nImpossible to remove %s\nAn earlier file of that name remains: remove it by hand.\n"
+std::string Cannot_Remove_Message(std::string_view path);
 
 }  // namespace scds

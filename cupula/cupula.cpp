@@ -1,7 +1,5 @@
 #include "cupula.h"
 
-#include <system_error>
-
 #include "banner.h"
 #include "dialogue.h"
 #include "error_log.h"
@@ -9,6 +7,7 @@
 #include "number_format.h"
 #include "output_file.h"
 #include "paths.h"
+#include "species_lock.h"
 
 namespace scds {
 
@@ -233,23 +232,13 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
       side == Side::Right ? Right_Cupula_Results_Path(species) : Left_Cupula_Results_Path(species);
   const std::string text = Cupula_Report_Text(m);
   Output_File report;
-  const bool created = Output_Create(report, work_dir, report_path);
-  bool report_failed = !created;
-  if (created) {
-    Output_Write(report, text);
-  } else {
-    Error_Log_Report(log, out, Cannot_Write_Output_Message(report_path));
-  }
+  bool report_written = Output_Begin(report, work_dir, report_path, log, out);
+  Output_Write(report, text);
   out << '\n' << text;
-  if (created && !Output_Finish(report)) {
-    Error_Log_Report(log, out, Cannot_Write_Output_Message(report_path));
-    report_failed = true;
-  }
-  if (all_failed) {
-    std::error_code ignored;
-    std::filesystem::remove(work_dir / report_path, ignored);
-  }
-  if (report_failed) ++error_count;
+  if (!Output_End(report, log, out)) report_written = false;
+  if (!report_written) ++error_count;
+  // (A folder at the report's place is no report and stays.)
+  if (all_failed && Output_Remove_Earlier(work_dir, report_path, log, out)) ++error_count;
 
   Error_Log_Merge(log, out, true);
   return error_count;
@@ -320,6 +309,8 @@ int Run_Tessafen(std::istream& in, std::ostream& out, const std::filesystem::pat
   // here leaves nothing behind.
   const std::optional<std::string> species = Species_Name(in, out, texts);
   if (!species) return 1;
+  Species_Lock lock;
+  if (!Hold_Species(lock, work_dir, *species, out)) return Species_Held_Elsewhere(in, out);
   const std::optional<int> unit_choice = Unit(in, out, texts);
   if (!unit_choice) return 1;
   const double unit = Unit_Factor(*unit_choice);

@@ -6,6 +6,7 @@
 #include "banner.h"
 #include "error_log.h"
 #include "paths.h"
+#include "species_lock.h"
 
 namespace scds {
 namespace {
@@ -119,6 +120,8 @@ int Run_Flanmere(std::istream& in, std::ostream& out, const std::filesystem::pat
   const Dialogue_Texts texts = Flanmere_Texts();
   const std::optional<std::string> species = Species_Name(in, out, texts);
   if (!species) return 1;
+  Species_Lock lock;
+  if (!Hold_Species(lock, work_dir, *species, out)) return Species_Held_Elsewhere(in, out);
   const std::optional<int> side = Menu(in, out, texts);
   if (!side) return 1;
 

@@ -1,7 +1,5 @@
 #include "flat_mesh.h"
 
-#include <system_error>
-
 #include "number_format.h"
 #include "output_file.h"
 #include "paths.h"
@@ -26,25 +24,25 @@ constexpr std::size_t kWriteChunk = std::size_t{1} << 16;
 // earlier run wrote (never a folder that happens to bear the name): the
 // solver must not take an old mesh for the present input. The input that
 // would make it again is still where it was.
-void Remove_Older_Flat_Mesh(const std::filesystem::path& place) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::symlink_status(place, error);
-  if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status)) return;
-  std::filesystem::remove(place, error);
+// A removal that fails is said and counted like a mesh that cannot be
+// written.
+void Remove_Older_Flat_Mesh(const std::string& output_path, Block_Report& report,
+                            const std::filesystem::path& work_dir) {
+  if (Output_Remove_Earlier(work_dir, output_path, report.log, report.out)) ++report.error_count;
 }
 
 // A block whose input cannot be read or used: its failure is reported and
 // counted, and an older flat mesh of its name is removed. A cupula's failure
 // leaves its duct without a frame.
-void Block_Failed(Block_Kind kind, const std::string& message, const std::filesystem::path& place,
-                  Duct_State& duct, Block_Report& report) {
+void Block_Failed(Block_Kind kind, const std::string& message, const std::string& output_path,
+                  Duct_State& duct, Block_Report& report, const std::filesystem::path& work_dir) {
   Error_Log_Report(report.log, report.out, message);
   ++report.error_count;
   if (kind == Block_Kind::Cupula) {
     Clear_Cupula_Frame(duct.frame);
     duct.framed = false;
   }
-  Remove_Older_Flat_Mesh(place);
+  Remove_Older_Flat_Mesh(output_path, report, work_dir);
   Block_Reset(duct);
 }
 
@@ -126,14 +124,13 @@ void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, s
                      Duct_State& duct, Block_Report& report, const std::filesystem::path& work_dir) {
   const std::string input_path = Input_Surface_STL_File_Path(side, species, suffix);
   const std::string output_path = Output_FEA_STL_File_Path(side, species, suffix);
-  const std::filesystem::path place = work_dir / output_path;
 
   if (kind == Block_Kind::Cilia && !duct.framed) {
     // Flattened without a frame, every vertex would land on the origin: the
     // mesh is not read, and no flat mesh of its name stands for this duct.
     Error_Log_Report(report.log, report.out, No_Frame_Message(input_path));
     ++report.error_count;
-    Remove_Older_Flat_Mesh(place);
+    Remove_Older_Flat_Mesh(output_path, report, work_dir);
     Block_Reset(duct);
     return;
   }
@@ -144,15 +141,11 @@ void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, s
     Block_Failed(kind,
                  opened == STL_Open_Result::Binary ? Binary_STL_Message(input_path)
                                                    : Cannot_Read_Mesh_Message(input_path),
-                 place, duct, report);
+                 output_path, duct, report, work_dir);
     return;
   }
   Output_File output;
-  const bool created = Output_Create(output, work_dir, output_path);
-  if (!created) {
-    Error_Log_Report(report.log, report.out, Cannot_Write_Output_Message(output_path));
-    ++report.error_count;
-  }
+  if (!Output_Begin(output, work_dir, output_path, report.log, report.out)) ++report.error_count;
 
   duct.i = Facet_Count(mesh);
   if (kind == Block_Kind::Cupula) {
@@ -163,7 +156,7 @@ void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, s
       Block_Failed(kind,
                    frame == Cupula_Frame_Result::Unreadable ? Cannot_Read_Mesh_Message(input_path)
                                                             : Degenerate_Facet_Message(input_path),
-                   place, duct, report);
+                   output_path, duct, report, work_dir);
       return;
     }
     duct.framed = true;
@@ -198,14 +191,11 @@ void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, s
     // that cannot be read, and nothing read from it takes the place of an
     // earlier flat mesh.
     Output_Discard(output);
-    Block_Failed(kind, Cannot_Read_Mesh_Message(input_path), place, duct, report);
+    Block_Failed(kind, Cannot_Read_Mesh_Message(input_path), output_path, duct, report, work_dir);
     return;
   }
   if (irregular) Error_Log_Report(report.log, report.out, Irregular_STL_Message(input_path));
-  if (created && !Output_Finish(output)) {
-    Error_Log_Report(report.log, report.out, Cannot_Write_Output_Message(output_path));
-    ++report.error_count;
-  }
+  if (!Output_End(output, report.log, report.out)) ++report.error_count;
   Block_Reset(duct);
 }
 

@@ -16,6 +16,7 @@
 #include "frame_paths.h"
 #include "output_file.h"
 #include "paths.h"
+#include "species_lock.h"
 #include "transform_matrix.h"
 
 namespace quintarel {
@@ -98,13 +99,8 @@ std::string Cannot_Open_Message(std::string_view path, std::string_view what) {
 // Creates, writes and closes one output, which takes the place of an
 // earlier file of that name only when it is complete. A failure is reported
 // once and counted, and leaves the earlier file as it was.
-bool Write_Output(Run& run, std::string path, const std::string& text) {
-  scds::Output_File file;
-  if (scds::Output_Create(file, run.work_dir, std::move(path))) {
-    scds::Output_Write(file, text);
-    if (scds::Output_Finish(file)) return true;
-  }
-  Report(run, scds::Cannot_Write_Output_Message(file.path));
+bool Write_Output(Run& run, const std::string& path, const std::string& text) {
+  if (scds::Output_Write_Whole(run.work_dir, path, text, run.log, *run.out)) return true;
   ++run.error_count;
   return false;
 }
@@ -325,6 +321,8 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
     return 1;
   }
   const std::string species = *name;
+  scds::Species_Lock lock;
+  if (!scds::Hold_Species(lock, work_dir, species, out)) return scds::Species_Held_Elsewhere(in, out);
 
   Run run;
   run.work_dir = work_dir;

@@ -10,6 +10,7 @@
 #include "error_log.h"
 #include "output_file.h"
 #include "paths.h"
+#include "species_lock.h"
 #include "stl_text.h"
 #include "transform_matrix.h"
 
@@ -189,9 +190,8 @@ void Register_Mesh(Run_State& run, const std::string& stl) {
   }
 
   scds::Output_File STLFin;
-  if (!scds::Output_Create(STLFin, run.work_dir, stl_fin_path)) {
+  if (!scds::Output_Begin(STLFin, run.work_dir, stl_fin_path, run.log, run.out)) {
     scds::STL_Close(STLIni);
-    scds::Error_Log_Report(run.log, run.out, scds::Cannot_Write_Output_Message(stl_fin_path));
     ++run.error_count;
     return;
   }
@@ -237,10 +237,7 @@ void Register_Mesh(Run_State& run, const std::string& stl) {
     return;
   }
   if (irregular) scds::Error_Log_Report(run.log, run.out, scds::Irregular_STL_Message(stl_ini_path));
-  if (!scds::Output_Finish(STLFin)) {
-    scds::Error_Log_Report(run.log, run.out, scds::Cannot_Write_Output_Message(stl_fin_path));
-    ++run.error_count;
-  }
+  if (!scds::Output_End(STLFin, run.log, run.out)) ++run.error_count;
 }
 
 }  // namespace
@@ -256,6 +253,8 @@ int Run_Saxmorrow(std::istream& in, std::ostream& out, const std::filesystem::pa
   texts.max_name = Max_Species_Name();
   const std::optional<std::string> species = scds::Species_Name(in, out, texts);
   if (!species) return 1;
+  scds::Species_Lock lock;
+  if (!scds::Hold_Species(lock, work_dir, *species, out)) return scds::Species_Held_Elsewhere(in, out);
 
   Run_State run{in, out, work_dir, *species, {}, {}};
   scds::Error_Log_Open(run.log, out, work_dir, run.species, scds::Error_Log_Temp_File_Path(run.species),

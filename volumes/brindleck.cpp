@@ -10,6 +10,7 @@
 #include "error_log.h"
 #include "paths.h"
 #include "segment_volumes.h"
+#include "species_lock.h"
 #include "volume_report.h"
 
 namespace scds {
@@ -102,6 +103,8 @@ int Run_Brindleck(std::istream& in, std::ostream& out, const std::filesystem::pa
   Write_Banner(out);
   const std::optional<std::string> species = Species_Name(in, out, texts);
   if (!species) return 1;
+  Species_Lock lock;
+  if (!Hold_Species(lock, work_dir, *species, out)) return Species_Held_Elsewhere(in, out);
   const std::optional<int> unit_choice = Unit(in, out, texts);
   if (!unit_choice) return 1;
   const std::optional<int> side = Menu(in, out, texts);

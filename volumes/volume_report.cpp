@@ -1,7 +1,5 @@
 #include "volume_report.h"
 
-#include <system_error>
-
 #include "number_format.h"
 #include "output_file.h"
 #include "paths.h"
@@ -53,22 +51,11 @@ std::string Raw_Volume_Report_Text(const Side_Volumes& v) {
 void Raw_Volume_Report_Write(const std::filesystem::path& work_dir, std::string_view species, Side side,
                              const Side_Volumes& v, Error_Log& log, std::ostream& out) {
   const std::string path = side == Side::Right ? Right_Volume_Results_Path(species) : Left_Volume_Results_Path(species);
-  Output_File file;
-  if (Output_Create(file, work_dir, path)) {
-    Output_Write(file, Raw_Volume_Report_Text(v));
-    if (!Output_Finish(file)) Error_Log_Report(log, out, Cannot_Write_Output_Message(path));
-  } else {
-    Error_Log_Report(log, out, Cannot_Write_Output_Message(path));
-  }
+  Output_Write_Whole(work_dir, path, Raw_Volume_Report_Text(v), log, out);
   // No segment of the side was read: no report of that side remains, not
-  // even one left by an earlier run.
-  // (A folder of that name is not a report and stays.)
-  if (v.error_count == 11) {
-    std::error_code ignored;
-    if (!std::filesystem::is_directory(std::filesystem::symlink_status(work_dir / path, ignored))) {
-      std::filesystem::remove(work_dir / path, ignored);
-    }
-  }
+  // even one left by an earlier run. (A folder of that name is not a report
+  // and stays.) Brindleck counts neither failure.
+  if (v.error_count == 11) Output_Remove_Earlier(work_dir, path, log, out);
 }
 
 }  // namespace scds

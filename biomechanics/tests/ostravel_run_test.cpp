@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "biomechanics_driver.h"
 #include "biomechanics_state.h"
 #include "expected_rows.h"
 #include "odd_input.h"
+#include "output_file.h"
 #include "scds_testing.h"
 
 namespace {
@@ -351,20 +353,24 @@ TEST(OstravelRun, OutputsThatCannotBeWritten) {
     EXPECT_TRUE(std::filesystem::is_directory(species.File(kTransmatPath)));
     EXPECT_EQ(Read_File(species.File(kUncoupledPath)), kUncoupledText);
   }
-  if (Exists("/dev/full")) {
-    // A write that fails on the way (a full disk) leaves the matrix of an
-    // earlier run as it was, for Saxmorrow.
+  {
+    // A write that fails on the way (a full disk; here the write seam fails
+    // it after its first 20 bytes, in a run of the program's entry point)
+    // leaves the matrix of an earlier run as it was, for Saxmorrow.
     Species_Folder species;
     const std::string older = "1.000000\t0.000000\t0.000000\n0.000000\t1.000000\t0.000000\n0.000000\t0.000000\t1.000000";
     scds_testing::Write_File(species.File(kTransmatPath), older);
-    std::filesystem::create_symlink("/dev/full", species.File(kTransmatPath + ".partial"));
-    const auto run = Run_Program("Ostravel", species.dir.path, kAnswers);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(Echo_Marked(run.output), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue +
-                                           Cannot_Write(kTransmatPath) + kKept + kEcho + kClosing);
+    scds::write_failure_seam = {species.File(kTransmatPath), 20};
+    std::istringstream in(kAnswers);
+    std::ostringstream out;
+    const int status = scds::Run_Ostravel(in, out, species.dir.path);
+    scds::write_failure_seam = {};
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Echo_Marked(out.str()), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue +
+                                          Cannot_Write(kTransmatPath) + kKept + kEcho + kClosing);
     EXPECT_EQ(Read_File(species.File(kTransmatPath)), older);
     EXPECT_EQ(Read_File(species.File(kUncoupledPath)), kUncoupledText);
-    EXPECT_FALSE(std::filesystem::is_symlink(species.File(kTransmatPath + ".partial")));
+    EXPECT_FALSE(Exists(species.File(kTransmatPath + ".partial")));
   }
 }
 

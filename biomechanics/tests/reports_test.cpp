@@ -17,6 +17,7 @@
 #include "biomechanics_state.h"
 #include "error_log.h"
 #include "number_format.h"
+#include "output_file.h"
 #include "scds_testing.h"
 
 namespace {
@@ -253,17 +254,18 @@ TEST(PassEnd, ReportsThatCannotBeCreated) {
   }
 }
 
-// A report whose writing fails (here its temporary file leads to a full
-// device) leaves the earlier report of that name and nothing beside it; the
-// extended report's failure is found when it is closed, after the echo.
+// A report whose writing fails (a full disk; here the write seam fails it
+// after its first 1000 bytes) leaves the earlier report of that name and
+// nothing beside it; the extended report's failure is found when it is
+// closed, after the echo.
 TEST(PassEnd, ReportsOnAFullDevice) {
-  if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   for (const bool extended : {false, true}) {
     Pass_Folder f;
     const std::string path = extended ? Extended_Path("Cor") : Report_Path("Cor");
     scds_testing::Write_File(f.File(path), "an earlier report\n");
-    fs::create_symlink("/dev/full", f.File(path + ".partial"));
+    scds::write_failure_seam = {f.File(path), 1000};
     Biomechanics_Reports(f.run, f.console);
+    scds::write_failure_seam = {};
     EXPECT_EQ(f.console.str(), extended ? kSyntheticEcho + Cannot_Write(path) : Cannot_Write(path) + kSyntheticEcho);
     EXPECT_EQ(f.run.counters.error_count, 1);
     EXPECT_EQ(Read_File(f.File(path)), "an earlier report\n");

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -86,35 +89,201 @@ inline void Make_Fifo(const std::filesystem::path& file) {
   if (mkfifo(file.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed: " + file.string());
 }
 
+// While it lives, no file this process writes may grow beyond `bytes`: a
+// write past that fails as on a full disk (SIGXFSZ is ignored meanwhile).
+struct File_Size_Limit {
+  rlimit before{};
+  void (*handler)(int) = SIG_DFL;
+  explicit File_Size_Limit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &before);
+    handler = signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{bytes, before.rlim_max};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("setrlimit failed");
+  }
+  ~File_Size_Limit() {
+    setrlimit(RLIMIT_FSIZE, &before);
+    signal(SIGXFSZ, handler);
+  }
+  File_Size_Limit(const File_Size_Limit&) = delete;
+  File_Size_Limit& operator=(const File_Size_Limit&) = delete;
+};
+
 struct Program_Run {
   int status = -1;     // exit status of the process; kTimedOut when it was stopped
   std::string output;  // everything it wrote on standard output
 };
 
-// The status `timeout` gives a program it had to stop.
+// The status given to a program that had to be stopped.
 constexpr int kTimedOut = 124;
 
-// Runs a built program of the suite (found in SCDS_BIN_DIR) in work_dir
-// with `answers` on its standard input. A run that takes longer than
-// `seconds` is stopped, so a program that hangs fails its test instead of
-// holding the suite.
-inline Program_Run Run_Program(const std::string& program, const std::filesystem::path& work_dir,
-                               std::string_view answers, int seconds = 600) {
+// How a built program is run.
+struct Run_Options {
+  int seconds = 600;  // a run that takes longer is stopped
+  // When above 0: no file the program writes may grow beyond this many
+  // bytes (RLIMIT_FSIZE, with SIGXFSZ ignored), so a write past it fails as
+  // on a full disk. The console is a pipe and is not limited.
+  std::uint64_t file_size_limit = 0;
+  // Run as a user without privileges (uid and gid 65534) when the tests run
+  // as root, so that a folder without write permission holds for it too;
+  // work_dir and everything below it are given to that user first.
+  bool unprivileged = false;
+};
+
+constexpr uid_t kUnprivilegedId = 65534;
+
+inline std::filesystem::path Program_Path(const std::string& program) {
   const char* bin = std::getenv("SCDS_BIN_DIR");
   if (bin == nullptr) throw std::runtime_error("SCDS_BIN_DIR is not set");
-  const std::filesystem::path exe = std::filesystem::path(bin) / program;
+  return std::filesystem::path(bin) / program;
+}
+
+// Gives work_dir and everything below it to the unprivileged user.
+inline void Give_To_Unprivileged(const std::filesystem::path& work_dir) {
+  if (lchown(work_dir.c_str(), kUnprivilegedId, kUnprivilegedId) != 0) throw std::runtime_error("lchown failed");
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(work_dir)) {
+    if (lchown(entry.path().c_str(), kUnprivilegedId, kUnprivilegedId) != 0) {
+      throw std::runtime_error("lchown failed: " + entry.path().string());
+    }
+  }
+}
+
+// Reads everything the descriptor gives until its end or the deadline.
+// Returns false when the deadline came first.
+inline bool Drain_Until(int fd, std::string& into, std::chrono::steady_clock::time_point deadline,
+                        std::string_view until = {}) {
+  char block[4096];
+  for (;;) {
+    if (!until.empty() && into.find(until) != std::string::npos) return true;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd watch{fd, POLLIN, 0};
+    const int ready = poll(&watch, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+    if (ready < 0 && errno != EINTR) return false;
+    if (ready <= 0) continue;
+    const ssize_t got = read(fd, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return until.empty();
+    into.append(block, static_cast<std::size_t>(got));
+  }
+}
+
+inline int Wait_Status(pid_t pid) {
+  int raw = 0;
+  while (waitpid(pid, &raw, 0) < 0) {
+    if (errno != EINTR) return -1;
+  }
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+// Starts a built program of the suite (found in SCDS_BIN_DIR) in work_dir
+// with standard input from `input` and its console into the pipe `console`
+// (both descriptors are the child's; the caller closes its copies).
+inline pid_t Spawn_Program(const std::string& program, const std::filesystem::path& work_dir, int input, int console,
+                           const Run_Options& options) {
+  const std::string exe = Program_Path(program).string();
+  const std::string dir = work_dir.string();
+  const bool drop = options.unprivileged && geteuid() == 0;
+  if (drop) Give_To_Unprivileged(work_dir);
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    // Only calls that are safe between fork and exec.
+    if (dup2(input, 0) < 0 || dup2(console, 1) < 0 || dup2(console, 2) < 0) _exit(127);
+    if (options.file_size_limit > 0) {
+      signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{options.file_size_limit, options.file_size_limit};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+    }
+    if (drop && (setgroups(0, nullptr) != 0 || setgid(kUnprivilegedId) != 0 || setuid(kUnprivilegedId) != 0)) {
+      _exit(127);
+    }
+    if (chdir(dir.c_str()) != 0) _exit(127);
+    execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  return pid;
+}
+
+// Runs a built program of the suite in work_dir with `answers` on its
+// standard input. A run that takes longer than its time is stopped, so a
+// program that hangs fails its test instead of holding the suite.
+inline Program_Run Run_Program(const std::string& program, const std::filesystem::path& work_dir,
+                               std::string_view answers, const Run_Options& options) {
   const std::filesystem::path in = work_dir / ".answers";
-  const std::filesystem::path out = work_dir / ".console";
   Write_File(in, answers);
-  const std::string command = "cd '" + work_dir.string() + "' && timeout -k 5 " + std::to_string(seconds) + " '" +
-                              exe.string() + "' < '" + in.string() + "' > '" + out.string() + "' 2>&1";
-  const int raw = std::system(command.c_str());
+  const int input = open(in.c_str(), O_RDONLY | O_CLOEXEC);
+  int console[2];
+  if (input < 0 || pipe2(console, O_CLOEXEC) != 0) throw std::runtime_error("cannot prepare the run");
+  const pid_t pid = Spawn_Program(program, work_dir, input, console[1], options);
+  close(input);
+  close(console[1]);
   Program_Run run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.output = Read_File(out);
+  const bool ended =
+      Drain_Until(console[0], run.output, std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds));
+  close(console[0]);
+  if (!ended) kill(pid, SIGKILL);
+  run.status = Wait_Status(pid);
+  if (!ended) run.status = kTimedOut;
   std::filesystem::remove(in);
-  std::filesystem::remove(out);
   return run;
+}
+
+inline Program_Run Run_Program(const std::string& program, const std::filesystem::path& work_dir,
+                               std::string_view answers, int seconds = 600) {
+  Run_Options options;
+  options.seconds = seconds;
+  return Run_Program(program, work_dir, answers, options);
+}
+
+// A run whose answers the test gives as it goes: it is started, waits at its
+// questions, and is finished with the rest of its answers.
+struct Live_Run {
+  pid_t pid = -1;
+  int input = -1;       // the program's standard input
+  int console = -1;     // its console
+  std::string output;   // the console so far
+};
+
+inline Live_Run Start_Live(const std::string& program, const std::filesystem::path& work_dir) {
+  int input[2];
+  int console[2];
+  if (pipe2(input, O_CLOEXEC) != 0 || pipe2(console, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  Live_Run run;
+  run.pid = Spawn_Program(program, work_dir, input[0], console[1], Run_Options{});
+  close(input[0]);
+  close(console[1]);
+  run.input = input[1];
+  run.console = console[0];
+  return run;
+}
+
+inline void Live_Answer(Live_Run& run, std::string_view answers) {
+  while (!answers.empty()) {
+    const ssize_t put = write(run.input, answers.data(), answers.size());
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) throw std::runtime_error("cannot answer the program");
+    answers.remove_prefix(static_cast<std::size_t>(put));
+  }
+}
+
+// Waits until the console shows `text` (a question the program now waits
+// at). Returns false when it did not come within `seconds`.
+inline bool Live_Wait_For(Live_Run& run, std::string_view text, int seconds = 60) {
+  return Drain_Until(run.console, run.output, std::chrono::steady_clock::now() + std::chrono::seconds(seconds), text);
+}
+
+// Gives the last answers, ends the input and waits for the program's end.
+inline Program_Run Live_Finish(Live_Run& run, std::string_view answers, int seconds = 600) {
+  Live_Answer(run, answers);
+  close(run.input);
+  Program_Run result;
+  const bool ended = Drain_Until(run.console, run.output, std::chrono::steady_clock::now() + std::chrono::seconds(seconds));
+  close(run.console);
+  if (!ended) kill(run.pid, SIGKILL);
+  result.status = Wait_Status(run.pid);
+  if (!ended) result.status = kTimedOut;
+  result.output = run.output;
+  return result;
 }
 
 // Starts a built program of the suite in work_dir with `answers` on its
@@ -122,53 +291,57 @@ inline Program_Run Run_Program(const std::string& program, const std::filesystem
 // for it. Returns its process id.
 inline pid_t Start_Program(const std::string& program, const std::filesystem::path& work_dir,
                            std::string_view answers) {
-  const char* bin = std::getenv("SCDS_BIN_DIR");
-  if (bin == nullptr) throw std::runtime_error("SCDS_BIN_DIR is not set");
-  const std::string exe = (std::filesystem::path(bin) / program).string();
-  const std::string in = (work_dir / ".answers").string();
-  const std::string out = (work_dir / ".console").string();
-  const std::string dir = work_dir.string();
+  const std::filesystem::path in = work_dir / ".answers";
+  const std::filesystem::path out = work_dir / ".console";
   Write_File(in, answers);
-  const pid_t pid = fork();
-  if (pid < 0) throw std::runtime_error("fork failed");
-  if (pid == 0) {
-    // Only calls that are safe between fork and exec.
-    const int input = open(in.c_str(), O_RDONLY);
-    const int output = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (input < 0 || output < 0 || chdir(dir.c_str()) != 0 || dup2(input, 0) < 0 || dup2(output, 1) < 0 ||
-        dup2(output, 2) < 0) {
-      _exit(127);
-    }
-    execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  const int input = open(in.c_str(), O_RDONLY | O_CLOEXEC);
+  const int output = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (input < 0 || output < 0) throw std::runtime_error("cannot prepare the run");
+  const pid_t pid = Spawn_Program(program, work_dir, input, output, Run_Options{});
+  close(input);
+  close(output);
   return pid;
 }
 
-// Waits until `file` holds at least `size` bytes, then kills the process
-// with SIGKILL; a process that ends first is only waited for. Returns true
-// when the process was killed, false when it ended by itself.
-inline bool Kill_When_Grown(pid_t pid, const std::filesystem::path& file, std::uintmax_t size) {
+// Waits until the temporary file `partial` holds at least `size` bytes, then
+// stops the process, makes sure the file still stands and the process has
+// not ended, and kills it with SIGKILL. Returns true only then, when the
+// kill landed while the output was being written; a process that ends
+// first (or a file that never grows so far) gives false.
+inline bool Kill_While_Writing(pid_t pid, const std::filesystem::path& partial, std::uintmax_t size) {
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::minutes(5);
   int status = 0;
   for (;;) {
-    const pid_t done = waitpid(pid, &status, WNOHANG);
-    if (done == pid) return false;
+    if (waitpid(pid, &status, WNOHANG) == pid) return false;
     std::error_code ignored;
-    const std::uintmax_t grown = std::filesystem::file_size(file, ignored);
-    if ((!ignored && grown >= size) || std::chrono::steady_clock::now() > give_up) break;
+    const std::uintmax_t grown = std::filesystem::file_size(partial, ignored);
+    if (!ignored && grown >= size) break;
+    if (std::chrono::steady_clock::now() > give_up) {
+      kill(pid, SIGKILL);
+      Wait_Status(pid);
+      return false;
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  kill(pid, SIGKILL);
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  kill(pid, SIGSTOP);
+  bool stopped = false;
+  while (waitpid(pid, &status, WUNTRACED) < 0 && errno == EINTR) {
   }
-  return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+  stopped = WIFSTOPPED(status);
+  std::error_code ignored;
+  const bool writing = stopped && std::filesystem::is_regular_file(std::filesystem::symlink_status(partial, ignored));
+  kill(pid, SIGKILL);
+  if (stopped) {
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+  }
+  return writing && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
 // A run killed while it writes `output`, then a run of the same answers to
 // its end.
 struct Interrupted_Write {
-  bool killed = false;      // the first run was killed (it had not ended by itself)
+  bool killed = false;      // the kill landed while the output was being written
   std::string after_kill;   // `output` once the first run was over
   int status = -1;          // exit status of the second run
   std::string complete;     // `output` after the second run
@@ -176,27 +349,20 @@ struct Interrupted_Write {
 };
 
 // The first run is killed once the temporary file beside `output` (its name
-// and ".partial") holds `size` bytes. Whether the kill lands before the
-// output is complete depends on timing; the caller checks that after_kill
-// is either the earlier file or the complete one.
+// and ".partial") holds `size` bytes; the caller checks that the kill landed
+// and that after_kill is the earlier file.
 inline Interrupted_Write Interrupt_And_Complete(const std::string& program, const std::filesystem::path& work_dir,
                                                 std::string_view answers, const std::filesystem::path& output,
                                                 std::uintmax_t size) {
   Interrupted_Write result;
   std::filesystem::path partial = output;
   partial += ".partial";
-  result.killed = Kill_When_Grown(Start_Program(program, work_dir, answers), partial, size);
+  result.killed = Kill_While_Writing(Start_Program(program, work_dir, answers), partial, size);
   result.after_kill = Read_File(output);
   result.status = Run_Program(program, work_dir, answers).status;
   result.complete = Read_File(output);
-  result.partial_left = std::filesystem::exists(partial);
+  result.partial_left = std::filesystem::exists(std::filesystem::symlink_status(partial));
   return result;
-}
-
-// True when the killed run left the earlier file, or, had it ended before
-// the kill, the complete one: never anything in between.
-inline bool Earlier_Or_Complete(const Interrupted_Write& write, const std::string& earlier) {
-  return write.after_kill == write.complete || (write.killed && write.after_kill == earlier);
 }
 
 // True when `text` is a whole mesh as the suite writes it: "solid" first,

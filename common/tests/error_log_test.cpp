@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <sstream>
 
 #include "byte_source.h"
@@ -113,16 +115,91 @@ TEST(ErrorLogMerge, AMissingSpeciesFolderIsReportedOnTheConsoleOnly) {
   EXPECT_FALSE(Exists(dir.path / "Data"));
 }
 
+// A species log that is not a regular file (a folder, a FIFO that would
+// hold the run forever, a device, a link that leads nowhere) cannot take
+// the block: it goes to the unmerged log, and nothing is written where the
+// dangling link leads.
 TEST(ErrorLogMerge, ASpeciesLogThatCannotBeAppendedGoesToTheUnmergedLog) {
+  for (int kind = 0; kind < 4; ++kind) {
+    SCOPED_TRACE(kind);
+    Temp_Dir dir;
+    scds_testing::Make_Species_Folder(dir.path, "Sp");
+    const std::filesystem::path species_log = dir.path / "Data/Sp/Sp.errorlog";
+    const std::filesystem::path nowhere = dir.path / "nowhere.txt";
+    if (kind == 0) std::filesystem::create_directory(species_log);
+    if (kind == 1) scds_testing::Make_Fifo(species_log);
+    if (kind == 2) std::filesystem::create_symlink("/dev/null", species_log);
+    if (kind == 3) std::filesystem::create_symlink(nowhere, species_log);
+    std::ostringstream out;
+    alarm(20);
+    Run_Cycle(dir.path, 1, true, out);
+    alarm(0);
+    EXPECT_EQ(out.str(), kMessage +
+                             "\nImpossible to write Data/Sp/Sp.errorlog\nVerify the species name and that its folder "
+                             "exists.\n");
+    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_unmerged.errorlog"), "Tessafen Errors:\n" + kMessage + "\n");
+    EXPECT_FALSE(Exists(nowhere));
+  }
+}
+
+// Whatever stands at the temporary log's name is removed, never followed or
+// waited on: a link to a file elsewhere keeps its bytes, a FIFO holds
+// nothing up.
+TEST(ErrorLogMerge, TheTemporaryLogIsMadeAfresh) {
+  for (bool fifo : {false, true}) {
+    SCOPED_TRACE(fifo ? "a FIFO" : "a link");
+    Temp_Dir dir;
+    Temp_Dir elsewhere;
+    scds_testing::Make_Species_Folder(dir.path, "Sp");
+    const std::filesystem::path temp = dir.path / "Data/Sp/Sp_temp.errorlog";
+    Write_File(elsewhere.path / "victim.txt", "victim bytes\n");
+    if (fifo) {
+      scds_testing::Make_Fifo(temp);
+    } else {
+      std::filesystem::create_symlink(elsewhere.path / "victim.txt", temp);
+    }
+    std::ostringstream out;
+    alarm(20);
+    Run_Cycle(dir.path, 1, true, out);
+    alarm(0);
+    EXPECT_EQ(out.str(), kMessage);
+    EXPECT_EQ(Read_File(elsewhere.path / "victim.txt"), "victim bytes\n");
+    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n" + kMessage + "\n");
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(temp)));
+  }
+  // A folder there: the log cannot be made, as when its folder is missing.
   Temp_Dir dir;
   scds_testing::Make_Species_Folder(dir.path, "Sp");
-  std::filesystem::create_directory(dir.path / "Data/Sp/Sp.errorlog");  // not a file
+  std::filesystem::create_directory(dir.path / "Data/Sp/Sp_temp.errorlog");
   std::ostringstream out;
-  Run_Cycle(dir.path, 1, true, out);
-  EXPECT_EQ(out.str(), kMessage +
-                           "\nImpossible to write Data/Sp/Sp.errorlog\nVerify the species name and that its folder "
-                           "exists.\n");
-  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_unmerged.errorlog"), "Tessafen Errors:\n" + kMessage + "\n");
+  scds::Error_Log log;
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n");
+  EXPECT_FALSE(log.active);
+  EXPECT_EQ(out.str(),
+            "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n");
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path / "Data/Sp/Sp_temp.errorlog"));
+}
+
+// A temporary log whose writing failed during the run (no file may grow
+// beyond 1000 bytes while a 5000-byte message goes in) is said on the
+// console when it is closed; what it holds is merged as usual.
+TEST(ErrorLogMerge, ATemporaryLogThatMissesTextIsSaid) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const std::string message = "\n" + std::string(5000, 'm') + "\n";
+  std::ostringstream out;
+  scds::Error_Log log;
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n");
+  {
+    scds_testing::File_Size_Limit full(1000);
+    scds::Error_Log_Report(log, out, message);
+  }
+  EXPECT_TRUE(log.write_failed);
+  scds::Error_Log_Merge(log, out, true);
+  EXPECT_EQ(out.str(),
+            message + "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify that its folder exists and has room.\n");
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n" + message.substr(0, 1000 - 17) + "\n");
+  EXPECT_FALSE(Exists(dir.path / "Data/Sp/Sp_temp.errorlog"));
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "scds_testing.h"
@@ -82,20 +86,189 @@ TEST(OutputFile, OutputsThatCannotBeCreated) {
   EXPECT_TRUE(fs::is_directory(dir.path / "t.txt.partial"));
 }
 
-// A write that fails on the way (a full disk): the temporary file is
-// removed and the earlier file stays.
+// A write that fails on the way (a full disk: no file may grow beyond 100
+// bytes here), found when the text is flushed (10 bytes wait in the
+// stream's buffer) or when it is written (1 MiB goes straight through): the
+// temporary file is removed and the earlier file stays.
 TEST(OutputFile, AFailedWriteLeavesTheEarlierFile) {
-  if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  for (std::size_t size : {std::size_t{10}, std::size_t{1} << 20}) {
+  for (std::size_t size : {std::size_t{200}, std::size_t{1} << 20}) {
     Temp_Dir dir;
     Write_File(dir.path / "m.txt", "older");
-    fs::create_symlink("/dev/full", dir.path / "m.txt.partial");
+    scds::Output_File file;
+    {
+      scds_testing::File_Size_Limit full(100);
+      ASSERT_TRUE(scds::Output_Create(file, dir.path, "m.txt"));
+      scds::Output_Write(file, std::string(size, 'x'));
+      EXPECT_EQ(file.failed, size > 4096) << size;
+      EXPECT_FALSE(scds::Output_Finish(file)) << size;
+    }
+    EXPECT_EQ(Read_File(dir.path / "m.txt"), "older") << size;
+    EXPECT_FALSE(Exists(dir.path / "m.txt.partial")) << size;
+  }
+}
+
+// The write seam fails one output after the bytes it allows, as a full disk
+// would, and no other.
+TEST(OutputFile, TheWriteSeamFailsItsOutputOnly) {
+  Temp_Dir dir;
+  Write_File(dir.path / "m.txt", "older");
+  scds::write_failure_seam = {dir.path / "m.txt", 3};
+  scds::Output_File seamed;
+  scds::Output_File other;
+  ASSERT_TRUE(scds::Output_Create(seamed, dir.path, "m.txt"));
+  ASSERT_TRUE(scds::Output_Create(other, dir.path, "n.txt"));
+  scds::write_failure_seam = {};
+  scds::Output_Write(seamed, "ab");
+  EXPECT_FALSE(seamed.failed);
+  scds::Output_Write(seamed, "cd");
+  EXPECT_TRUE(seamed.failed);
+  scds::Output_Write(other, "abcd");
+  EXPECT_FALSE(scds::Output_Finish(seamed));
+  EXPECT_TRUE(scds::Output_Finish(other));
+  EXPECT_EQ(Read_File(dir.path / "m.txt"), "older");
+  EXPECT_EQ(Read_File(dir.path / "n.txt"), "abcd");
+  EXPECT_FALSE(Exists(dir.path / "m.txt.partial"));
+}
+
+// Whatever someone left at the temporary name is removed, never followed or
+// waited on: a link to a file elsewhere (whose bytes stay), a link that
+// leads nowhere (nothing is made where it leads), a link to a device, a
+// FIFO, a file. The output is a regular file of its own.
+TEST(OutputFile, WhatStandsAtTheTemporaryNameIsNeverFollowed) {
+  enum class Left { Link, Dangling, Device, Fifo, File };
+  for (Left left : {Left::Link, Left::Dangling, Left::Device, Left::Fifo, Left::File}) {
+    SCOPED_TRACE(static_cast<int>(left));
+    Temp_Dir dir;
+    Temp_Dir elsewhere;
+    const fs::path victim = elsewhere.path / "victim.txt";
+    const fs::path partial = dir.path / "m.txt.partial";
+    if (left == Left::Link) Write_File(victim, "victim bytes");
+    switch (left) {
+      case Left::Link:
+      case Left::Dangling:
+        fs::create_symlink(victim, partial);
+        break;
+      case Left::Device:
+        fs::create_symlink("/dev/null", partial);
+        break;
+      case Left::Fifo:
+        scds_testing::Make_Fifo(partial);
+        break;
+      case Left::File:
+        Write_File(partial, "left over");
+        break;
+    }
+    alarm(20);  // a wait on the FIFO fails the test instead of holding it
     scds::Output_File file;
     ASSERT_TRUE(scds::Output_Create(file, dir.path, "m.txt"));
-    scds::Output_Write(file, std::string(size, 'x'));
-    EXPECT_FALSE(scds::Output_Finish(file)) << size;
-    EXPECT_EQ(Read_File(dir.path / "m.txt"), "older") << size;
-    EXPECT_FALSE(fs::is_symlink(dir.path / "m.txt.partial")) << size;
+    scds::Output_Write(file, "new text");
+    EXPECT_TRUE(scds::Output_Finish(file));
+    alarm(0);
+    EXPECT_EQ(Read_File(dir.path / "m.txt"), "new text");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir.path / "m.txt")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(partial)));
+    if (left == Left::Link) {
+      EXPECT_EQ(Read_File(victim), "victim bytes");
+    }
+    if (left == Left::Dangling) {
+      EXPECT_FALSE(fs::exists(fs::symlink_status(victim)));
+    }
+  }
+}
+
+// Whole outputs and removals of earlier outputs, with what they say.
+TEST(OutputFile, WholeOutputsSayTheirFailure) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  std::ostringstream out;
+  scds::Error_Log log;
+  EXPECT_TRUE(scds::Output_Write_Whole(dir.path, "Data/Sp/a.txt", "whole", log, out));
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/a.txt"), "whole");
+  EXPECT_FALSE(scds::Output_Write_Whole(dir.path, "Data/None/a.txt", "lost", log, out));
+  EXPECT_EQ(out.str(), "\nImpossible to write Data/None/a.txt\nVerify that its folder exists and has room.\n");
+  EXPECT_TRUE(log.holds_message);
+}
+
+struct Removal_Case {
+  const char* what;
+  bool file, link, folder;
+};
+
+TEST(OutputFile, RemovalOfAnEarlierOutput) {
+  const Removal_Case cases[] = {
+      {"nothing there", false, false, false},
+      {"a file", true, false, false},
+      {"a link (its target stays)", false, true, false},
+      {"an empty folder (no output: it stays)", false, false, true},
+  };
+  for (const Removal_Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Temp_Dir dir;
+    const fs::path place = dir.path / "r.txt";
+    if (c.file) Write_File(place, "earlier");
+    if (c.link) {
+      Write_File(dir.path / "target.txt", "target");
+      fs::create_symlink(dir.path / "target.txt", place);
+    }
+    if (c.folder) fs::create_directory(place);
+    std::ostringstream out;
+    scds::Error_Log log;
+    EXPECT_FALSE(scds::Output_Remove_Earlier(dir.path, "r.txt", log, out));
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(fs::is_directory(fs::symlink_status(place)), c.folder);
+    EXPECT_EQ(fs::exists(fs::symlink_status(place)), c.folder);
+    if (c.link) {
+      EXPECT_EQ(Read_File(dir.path / "target.txt"), "target");
+    }
+  }
+  // A file nobody may remove, not even the system's administrator.
+  std::ostringstream out;
+  scds::Error_Log log;
+  EXPECT_TRUE(scds::Output_Remove_Earlier("/proc/self", "status", log, out));
+  EXPECT_EQ(out.str(), "\nImpossible to remove status\nAn earlier file of that name remains: remove it by hand.\n");
+  EXPECT_TRUE(log.holds_message);
+}
+
+struct Log_Case {
+  const char* what;
+  int kind;  // 0 regular, 1 link to a regular file, 2 missing, 3 dangling link, 4 FIFO, 5 folder, 6 link to a device
+  bool opens;
+};
+
+// A log that stays is appended to only when it is a regular file (or a link
+// to one); one that is missing is created, a dangling link never followed.
+TEST(OutputFile, LogsThatStayAreAppendedOnlyWhenRegular) {
+  const Log_Case cases[] = {
+      {"a regular file", 0, true},  {"a link to a regular file", 1, true}, {"missing", 2, true},
+      {"a dangling link", 3, false}, {"a FIFO", 4, false},                  {"a folder", 5, false},
+      {"a link to a device", 6, false},
+  };
+  for (const Log_Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Temp_Dir dir;
+    const fs::path log = dir.path / "s.errorlog";
+    const fs::path target = dir.path / "elsewhere.txt";
+    if (c.kind == 0) Write_File(log, "old\n");
+    if (c.kind == 1) {
+      Write_File(target, "old\n");
+      fs::create_symlink(target, log);
+    }
+    if (c.kind == 3) fs::create_symlink(target, log);
+    if (c.kind == 4) scds_testing::Make_Fifo(log);
+    if (c.kind == 5) fs::create_directory(log);
+    if (c.kind == 6) fs::create_symlink("/dev/null", log);
+    alarm(20);
+    std::FILE* stream = scds::Open_Log_For_Appending(log);
+    alarm(0);
+    EXPECT_EQ(stream != nullptr, c.opens);
+    if (stream != nullptr) {
+      std::fputs("new\n", stream);
+      EXPECT_EQ(std::fclose(stream), 0);
+      EXPECT_EQ(Read_File(c.kind == 1 ? target : log), c.kind == 2 ? "new\n" : "old\nnew\n");
+    }
+    if (c.kind == 3) {
+      EXPECT_FALSE(fs::exists(fs::symlink_status(target)));
+    }
   }
 }
 

@@ -1,0 +1,53 @@
+#include "species_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "dialogue.h"
+#include "paths.h"
+
+namespace scds {
+
+Species_Lock::~Species_Lock() {
+  if (fd >= 0) ::close(fd);
+}
+
+std::string Species_Held_Message(std::string_view species) {
+  std::string text = "\nAnother program of the suite is working on ";
+  text += Species_Folder(species);
+  text += " now.\nRun this one again once it has finished.\n";
+  return text;
+}
+
+bool Hold_Species(Species_Lock& lock, const std::filesystem::path& work_dir, std::string_view species,
+                  std::ostream& out) {
+  // The folder itself, whatever path leads to it: two names of one folder
+  // are one species.
+  const std::filesystem::path folder = work_dir / Species_Folder(species);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return true;
+  int taken;
+  do {
+    taken = ::flock(fd, LOCK_EX | LOCK_NB);
+  } while (taken != 0 && errno == EINTR);
+  if (taken == 0) {
+    if (lock.fd >= 0) ::close(lock.fd);
+    lock.fd = fd;
+    return true;
+  }
+  const bool held = errno == EWOULDBLOCK;
+  ::close(fd);
+  if (held) out << Species_Held_Message(species);
+  return !held;
+}
+
+int Species_Held_Elsewhere(std::istream& in, std::ostream& out) {
+  Exit(in, out);
+  out.flush();
+  return 1;
+}
+
+}  // namespace scds
