@@ -18,6 +18,7 @@
 #include "biomechanics_state.h"
 #include "expected_rows.h"
 #include "odd_input.h"
+#include "own_names.h"
 #include "output_file.h"
 #include "scds_testing.h"
 
@@ -508,6 +509,16 @@ TEST(OstravelRun, MaterialConstantsThatAreNotFiniteAreAskedAgain) {
 // a file that cannot be opened: the run does what it does when that file is
 // missing, within the time limit, and leaves no temporary log. A pair's
 // message needs both files gone: the other file of the pair is removed.
+// A link or a FIFO at the program's own names (each output's temporary
+// name, the temporary log) is never followed or waited on; a FIFO at the
+// species log sends the block to the unmerged log.
+TEST(OstravelRun, OwnNamesAreMadeAfresh) {
+  Species_Folder species;
+  species.Remove("Data/Fx/Fx_MinusCor.morph");  // a failed pass: a message for the log
+  scds_testing::Expect_Own_Names_Made_Afresh({"Ostravel", species.dir.path, kAnswers, {"Data/Fx/Fx_temp.errorlog"},
+                                              "Data/Fx/Fx.errorlog", "Data/Fx/Fx_unmerged.errorlog"});
+}
+
 TEST(OstravelRun, AnInputThatIsNotARegularFileIsOneThatCannotBeOpened) {
   struct Case {
     std::string input;

@@ -14,6 +14,7 @@
 #include "cupula.h"
 #include "fixtures.h"
 #include "odd_input.h"
+#include "own_names.h"
 #include "scds_testing.h"
 
 namespace {
@@ -414,6 +415,25 @@ TEST(TessafenRun, ReportCannotBeCreated) {
 // error logs fit, the report does not, as on a full disk) is said once,
 // where the failure shows, after the echo, and leaves the earlier report of
 // that name and nothing beside it.
+// Every input of the side missing, and an empty folder at the report's
+// place: the report cannot be written, and the removal that keeps no report
+// of such a side leaves the folder (no report) without a word.
+TEST(TessafenRun, AFolderAtTheReportOfASideWithoutInputsStays) {
+  Species s;
+  std::filesystem::create_directories(s.Folder() / "Mus_L_Raw.cupula");
+  const auto run = s.Run("Mus\n1\n2\n2\nx\n");
+  std::string messages;
+  for (std::string_view suffix : kSuffixes) messages += Cannot_Read("Mus", 'l', suffix);
+  messages += "\nImpossible to write Data/Mus/Mus_L_Raw.cupula\nVerify that its folder exists and has room.\n";
+  const std::string report =
+      Expected_Report({"0.000000", "0.000000", "0.000000", "0.000000", "0.000000", "0.000000", "nan", "nan", "nan",
+                       "nan", "nan", "nan", "nan", "nan", "nan", "0.000000", "0.000000", "0.000000"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(Without_Nan_Sign(run.output), Dialogue() + messages + "\n" + report + kClosing);
+  EXPECT_EQ(s.Error_Log(), "Tessafen Errors:\n" + messages + "\n");
+  EXPECT_TRUE(std::filesystem::is_directory(s.Folder() / "Mus_L_Raw.cupula"));
+}
+
 TEST(TessafenRun, ReportWritingFails) {
   Species s;
   s.Write_Side('l', Standard_Set());
@@ -463,6 +483,19 @@ TEST(TessafenRun, AMeshWhoseReadingFailsAfterItOpenedIsNotMeasured) {
 // A FIFO in place of a volume or a section mesh, or a link to /dev/zero: the
 // run goes on at once as if the mesh were missing (same console, same
 // files, no temporary log left), within the time limit.
+// A link or a FIFO at the program's own names (each report's temporary
+// name, the temporary log) is never followed or waited on; a FIFO at the
+// species log sends the blocks to the unmerged log.
+TEST(TessafenRun, OwnNamesAreMadeAfresh) {
+  Species s;
+  s.Write_Side('r', Standard_Set());
+  s.Write_Side('l', Standard_Set());
+  std::filesystem::remove(s.dir.path / Mesh_Path("Mus", 'l', "Lat_Cup_Duct"));  // a message for the log
+  scds_testing::Expect_Own_Names_Made_Afresh({"Tessafen", s.dir.path, "Mus\n1\n2\n3\nx\n",
+                                              {"Data/Mus/Mus_temp_R.errorlog"}, "Data/Mus/Mus.errorlog",
+                                              "Data/Mus/Mus_unmerged.errorlog"});
+}
+
 TEST(TessafenRun, AMeshThatIsNotARegularFileIsOneThatCannotBeOpened) {
   struct Case {
     char side;

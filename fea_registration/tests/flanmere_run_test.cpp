@@ -12,6 +12,7 @@
 #include "expected_flat_meshes.h"
 #include "flanmere.h"
 #include "odd_input.h"
+#include "own_names.h"
 #include "output_file.h"
 #include "scds_testing.h"
 
@@ -237,6 +238,44 @@ TEST(FlanmereRun, MissingInputs) {
 // mesh is handled at once as a mesh that cannot be opened: the run does
 // what it does when that mesh is missing, within the time limit, and leaves
 // no temporary log.
+// A link or a FIFO at the program's own names (each flat mesh's temporary
+// name, the temporary log) is never followed or waited on; a FIFO at the
+// species log sends the block to the unmerged log.
+// An earlier flat mesh that cannot be removed (FEA/ is read-only for the
+// user) while its duct's cupula is missing: each is said where it is found,
+// counted, and stays; nothing already absent is said.
+TEST(FlanmereRun, AFlatMeshThatCannotBeRemovedIsSaid) {
+  Folder folder;
+  folder.Write_Earlier_Flat_Meshes(0, 0);
+  const fs::path fea = folder.Species() / "FEA";
+  fs::permissions(fea, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  scds_testing::Run_Options read_only;
+  read_only.unprivileged = true;  // as root, a user for whom the folder is read-only
+  const auto run = Run_Program("Flanmere", folder.dir.path, Answers(1), read_only);
+  fs::permissions(fea, fs::perms::owner_write, fs::perm_options::add);
+  auto cannot_remove = [](int kase) {
+    return "\nImpossible to remove " + Shown(0, 0, kase, true) +
+           "\nAn earlier file of that name remains: remove it by hand.\n";
+  };
+  std::string messages = Cannot_Read(0, 0, 0) + cannot_remove(0);
+  for (int k = 1; k < 4; ++k) messages += No_Frame(0, 0, k) + cannot_remove(k);
+  for (int duct = 1; duct < 3; ++duct) messages += Cannot_Read(0, duct, 0) + No_Frame_Cilia(0, duct);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
+  EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + messages + "\n");
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 0, k, true)), kFlat[0][0][k]) << k;
+}
+
+TEST(FlanmereRun, OwnNamesAreMadeAfresh) {
+  Folder folder;
+  folder.Write_Side(0);
+  fs::remove(folder.File(0, 2, 3));  // a message for the log
+  const std::string species = "Data/" + kSpecies + "/" + kSpecies;
+  scds_testing::Expect_Own_Names_Made_Afresh({"Flanmere", folder.dir.path, Answers(1), {species + "_temp_R.errorlog"},
+                                              species + ".errorlog", species + "_unmerged.errorlog"});
+}
+
 TEST(FlanmereRun, AMeshThatIsNotARegularFileIsOneThatCannotBeOpened) {
   struct Case {
     int side, duct, kase;

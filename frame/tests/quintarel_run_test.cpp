@@ -12,6 +12,7 @@
 #include "banner.h"
 #include "expected_quintarel.h"
 #include "odd_input.h"
+#include "own_names.h"
 #include "scds_testing.h"
 
 namespace {
@@ -319,6 +320,20 @@ TEST(QuintarelRun, EveryFileConsoleAndLog) {
 // mid-plane is handled at once as a file that cannot be opened: the run
 // does what it does when that file is missing (the same console, files and
 // inputs left), within the time limit, and leaves no temporary log.
+// A link or a FIFO at the program's own names (each output's temporary
+// name, the temporary log) is never followed or waited on; a FIFO at the
+// species log sends the block to the unmerged log.
+TEST(QuintarelRun, OwnNamesAreMadeAfresh) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  for (const char* side : {"R", "L"}) {
+    for (int k = 0; k < 3; ++k) Write_File(dir.path / Raw_Path(side, k), Raw_Text(side, k));
+  }
+  std::filesystem::remove(dir.path / Raw_Path("L", 2));  // the MinusCor set fails: a message for the log
+  scds_testing::Expect_Own_Names_Made_Afresh({"Quintarel", dir.path, "Sp\n1\n3\nx\n", {"Data/Sp/Sp_temp.errorlog"},
+                                              "Data/Sp/Sp.errorlog", "Data/Sp/Sp_unmerged.errorlog"});
+}
+
 TEST(QuintarelRun, AnInputThatIsNotARegularFileIsOneThatCannotBeOpened) {
   struct Case {
     int mode;

@@ -11,6 +11,7 @@
 #include "banner.h"
 #include "saxmorrow.h"
 #include "odd_input.h"
+#include "own_names.h"
 #include "scds_testing.h"
 
 namespace {
@@ -278,6 +279,17 @@ TEST(SaxmorrowRun, AnIrregularMeshIsRegisteredWithAWarning) {
 // handled at once as a file that cannot be opened: the run does what it
 // does when that file is missing, within the time limit, and leaves no
 // temporary log.
+// A link or a FIFO at the program's own names (the registered mesh's
+// temporary name, the temporary log) is never followed or waited on; a FIFO
+// at the species log sends the block to the unmerged log.
+TEST(SaxmorrowRun, OwnNamesAreMadeAfresh) {
+  Ear_Folder ear(kIdentity);
+  // The ear, then a mesh that is missing: a message for the log.
+  scds_testing::Expect_Own_Names_Made_Afresh({"Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n1\nnone\n1\n2\nx\n",
+                                              {"Data/Ear/Ear_temp.errorlog"}, "Data/Ear/Ear.errorlog",
+                                              "Data/Ear/Ear_unmerged.errorlog"});
+}
+
 TEST(SaxmorrowRun, AnInputThatIsNotARegularFileIsOneThatCannotBeOpened) {
   struct Case {
     std::string input;

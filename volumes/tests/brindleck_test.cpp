@@ -12,6 +12,7 @@
 #include "brindleck.h"
 #include "mesh_fixtures.h"
 #include "odd_input.h"
+#include "own_names.h"
 #include "scds_testing.h"
 
 namespace {
@@ -480,6 +481,19 @@ TEST(BrindleckRun, AMeshThatIsNotARegularFileIsOneThatCannotBeOpened) {
     scds_testing::Expect_Odd_Input_As_Missing({"Brindleck", dir.path, V(c.side, c.code), c.dev_zero, Answers(2, 3)},
                                               {Missing(V(c.side, c.code)), "Data/Ts/Ts.errorlog", "Data/Ts/Ts_temp_R.errorlog"});
   }
+}
+
+// A link or a FIFO at the program's own names (each report's temporary name,
+// the temporary log) is never followed or waited on; a FIFO at the species
+// log sends the blocks to the unmerged log.
+TEST(BrindleckRun, OwnNamesAreMadeAfresh) {
+  Temp_Dir dir;
+  Make_Species_Folder(dir.path, kSpecies);
+  Write_Side(dir.path, 'r');
+  Write_Side(dir.path, 'l');
+  std::filesystem::remove(dir.path / V('l', "Sa"));  // a message for the log
+  scds_testing::Expect_Own_Names_Made_Afresh({"Brindleck", dir.path, Answers(2, 3), {"Data/Ts/Ts_temp_R.errorlog"},
+                                              "Data/Ts/Ts.errorlog", "Data/Ts/Ts_unmerged.errorlog"});
 }
 
 TEST(BrindleckRun, ReportThatCannotBeWritten) {
