@@ -10,20 +10,11 @@ namespace scds {
 
 namespace {
 
-// Opens a regular file for reading without waiting: O_NONBLOCK makes the
-// open of a FIFO return at once, and fstat then refuses everything that is
-// not a regular file. Blocking mode is restored for the reads. Returns null
-// when the file cannot be opened or is not a regular file.
+// Opens a regular file for reading without waiting. Returns null when the
+// file cannot be opened or is not a regular file.
 std::FILE* Open_Regular_File(const std::filesystem::path& file) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  const int fd = Keep_Regular_File(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (fd < 0) return nullptr;
-  struct stat status;
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0 ||
-      ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    ::close(fd);
-    return nullptr;
-  }
   std::FILE* stream = ::fdopen(fd, "rb");
   if (stream == nullptr) ::close(fd);
   return stream;
@@ -62,6 +53,18 @@ bool Source_Start(Byte_Source& source, std::size_t block) {
 }
 
 }  // namespace
+
+int Keep_Regular_File(int fd) {
+  if (fd < 0) return -1;
+  struct stat status;
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0 ||
+      ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
 
 bool Source_Open(Byte_Source& source, const std::filesystem::path& file, std::size_t block) {
   Source_Close(source);

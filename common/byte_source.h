@@ -35,6 +35,11 @@ inline Read_Failure_Seam read_failure_seam;
 constexpr std::size_t kDefaultBlock = std::size_t{1} << 16;
 constexpr std::size_t kMeshBlock = std::size_t{1} << 20;
 
+// Keeps a descriptor opened without waiting (O_NONBLOCK, which makes the
+// open of a FIFO return at once) only when it is a regular file: returns it
+// with blocking mode restored, or closes it and returns -1 (also for -1).
+int Keep_Regular_File(int fd);
+
 // Opens the file for reading and reads its first block. Only a regular file
 // is read: the open never waits (a FIFO without a writer would hold it
 // forever), and a FIFO, a device, a socket or a folder is closed again at

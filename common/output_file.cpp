@@ -8,6 +8,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "byte_source.h"
+
 namespace scds {
 
 namespace {
@@ -55,16 +57,7 @@ std::FILE* Open_Log_For_Appending(const std::filesystem::path& file) {
   // looked at again, as one that exists.
   for (int attempt = 0; attempt < 2; ++attempt) {
     const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd >= 0) {
-      struct stat status;
-      const int flags = ::fcntl(fd, F_GETFL);
-      if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0 ||
-          ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(fd);
-        return nullptr;
-      }
-      return Stream_Of(fd, "a");
-    }
+    if (fd >= 0) return Stream_Of(Keep_Regular_File(fd), "a");
     if (errno != ENOENT) return nullptr;
     // Nothing there, or a link that leads nowhere: only the first is created.
     const int created =
