@@ -17,7 +17,7 @@
 #include <cstring>
 #include <string>
 
-#include "mesh_volume.h"
+#include "mesh_measures.h"
 #include "stl_text.h"
 
 namespace {

@@ -1,7 +1,6 @@
-// Ostravel's driver: banner, species name, the temporary error log, the
-// finite element inputs and material constants, the three measurement-set
-// passes (Cor, PlusCor, MinusCor), the merge of the error log and the
-// closing prompt.
+// The stages of Ostravel's driver (Run_Ostravel, ostravel.h): the banner,
+// one measurement-set pass, the reset between passes, the end of the error
+// log.
 #pragma once
 
 #include <filesystem>
@@ -11,13 +10,7 @@
 #include "biomechanics_state.h"
 #include "dialogue.h"
 
-namespace scds {
-
-// The whole run. Returns 0 after the closing prompt, 1 when the input ends
-// before the last question.
-int Run_Ostravel(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir);
-
-namespace ostravel {
+namespace scds::ostravel {
 
 // The console wording of the species question.
 Dialogue_Texts Ostravel_Texts();
@@ -35,5 +28,4 @@ void Reset_Pass(Run_State& run);
 // merge.
 void Finish_Error_Log(Run_State& run, std::ostream& out);
 
-}  // namespace ostravel
-}  // namespace scds
+}  // namespace scds::ostravel

@@ -23,13 +23,11 @@
 #include <filesystem>
 #include <string>
 
+#include "constants.h"
 #include "error_log.h"
 #include "transform_matrix.h"
 
 namespace scds::ostravel {
-
-// The program's pi, this exact decimal.
-constexpr double PI = 3.14159265359;
 
 // The measurement sets, in the order of the passes.
 enum class Measurement_Set { Cor, PlusCor, MinusCor };

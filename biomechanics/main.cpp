@@ -1,8 +1,8 @@
 #include <iostream>
 
-#include "biomechanics_driver.h"
+#include "ostravel.h"
 
 int main() {
   std::ios::sync_with_stdio(false);
-  return scds::Run_Ostravel(std::cin, std::cout, ".");
+  return scds::ostravel::Run_Ostravel(std::cin, std::cout, ".");
 }

@@ -1,24 +1,13 @@
 #include "cupula.h"
 
-#include "banner.h"
-#include "dialogue.h"
 #include "error_log.h"
-#include "mesh_volume.h"
+#include "mesh_measures.h"
+#include "mesh_outcome.h"
 #include "number_format.h"
 #include "output_file.h"
 #include "paths.h"
-#include "species_lock.h"
 
-namespace scds {
-
-Mesh_Area_Result Mesh_Area(const std::filesystem::path& file, double unit, STL_Facet& held) {
-  const Mesh_Sum_Result s = Mesh_Facet_Sum(file, Facet_Term::Area, held);
-  Mesh_Area_Result result;
-  result.opened = s.opened;
-  result.irregular = s.irregular;
-  if (s.opened == STL_Open_Result::Opened) result.area = s.sum / (unit * unit);
-  return result;
-}
+namespace scds::tessafen {
 
 namespace {
 
@@ -133,41 +122,7 @@ std::string Cupula_Report_Text(const Cupula_Measures& m) {
   return text;
 }
 
-std::string Cannot_Read_Mesh_Message(std::string_view path) {
-  std::string text = "\nImpossible to read ";
-  text += path;
-  text += "\nVerify both species name and STL file name.\n";
-  return text;
-}
-
 namespace {
-
-// The twelve inputs of a side in the order a pass reads them: the three
-// volume meshes, then the sections of each cupula (utricle side, duct side,
-// centre). The order decides the order of the messages and which facet
-// values a read that does not match keeps.
-struct Cupula_Input {
-  std::string_view suffix;
-  bool volume;  // a closed volume mesh; otherwise an open section mesh
-  double Cupula_Measures::*quantity;
-};
-
-constexpr Cupula_Input kInputs[12] = {
-    {"_Ant_Cup", true, &Cupula_Measures::volume_Ant_Cup},
-    {"_Post_Cup", true, &Cupula_Measures::volume_Post_Cup},
-    {"_Lat_Cup", true, &Cupula_Measures::volume_Lat_Cup},
-    {"_Ant_Cup_Ut", false, &Cupula_Measures::surface_Ant_Cup_Ut},
-    {"_Ant_Cup_Duct", false, &Cupula_Measures::surface_Ant_Cup_Duct},
-    {"_Ant_Cup_Mid", false, &Cupula_Measures::surface_Ant_Cup_Mid},
-    {"_Post_Cup_Ut", false, &Cupula_Measures::surface_Post_Cup_Ut},
-    {"_Post_Cup_Duct", false, &Cupula_Measures::surface_Post_Cup_Duct},
-    {"_Post_Cup_Mid", false, &Cupula_Measures::surface_Post_Cup_Mid},
-    {"_Lat_Cup_Ut", false, &Cupula_Measures::surface_Lat_Cup_Ut},
-    {"_Lat_Cup_Duct", false, &Cupula_Measures::surface_Lat_Cup_Duct},
-    {"_Lat_Cup_Mid", false, &Cupula_Measures::surface_Lat_Cup_Mid},
-};
-
-constexpr int kInputCount = 12;
 
 std::string Input_Path(std::string_view species, Side side, const Cupula_Input& input) {
   if (input.volume) {
@@ -208,18 +163,11 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
       irregular = r.irregular;
       value = r.area;
     }
-    if (opened == STL_Open_Result::Missing) {
-      Error_Log_Report(log, out, Cannot_Read_Mesh_Message(path));
-      ++error_count;
-      continue;
-    }
-    if (opened == STL_Open_Result::Binary) {
-      Error_Log_Report(log, out, Binary_STL_Message(path));
+    if (!Say_Mesh_Outcome(opened, false, irregular, path, kVerifyBothNames, log, out)) {
       ++error_count;
       continue;
     }
     m.*input.quantity = value;
-    if (irregular) Error_Log_Report(log, out, Irregular_STL_Message(path));
   }
 
   Cupula_Derived(m);
@@ -244,92 +192,4 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
   return error_count;
 }
 
-namespace {
-
-void Write_Banner(std::ostream& out) {
-  Write_Line(out, "\n\n#################################################");
-  Write_Line(out, "#                                               #");
-  Write_Line(out, "#        Morphometric Analysis of Cupula        #");
-  Write_Line(out, "#                                               #");
-  Write_Line(out, "#                Version 1.0                    #");
-  Write_Line(out, "#                                               #");
-  Write_Line(out, "#################################################");
-  Write_Line(out, "");
-  Write_Line(out, kCreditLine);
-  Write_Line(out, "Only works with STL files saved in ASCII format.\nPlease verify compatibility.\n");
-  Write_Line(out, "INPUT FILES:\n");
-  Write_Line(out, "IN FOLDER: Data/SPECIESNAME/ScanRef/Volumes/\n");
-  for (std::string_view prefix : {"rv_", "lv_"}) {
-    for (int k = 0; k < 3; ++k) {
-      std::string name(prefix);
-      name += "SPECIESNAME";
-      name += kInputs[k].suffix;
-      name += k == 2 ? ".stl\n" : ".stl";
-      Write_Line(out, name);
-    }
-    if (prefix == std::string_view("rv_")) Write_Line(out, "and/or\n");
-  }
-  Write_Line(out, "IN FOLDER: Data/SPECIESNAME/ScanRef/Surfaces/\n");
-  for (std::string_view prefix : {"rs_", "ls_"}) {
-    for (int k = 3; k < kInputCount; ++k) {
-      std::string name(prefix);
-      name += "SPECIESNAME";
-      name += kInputs[k].suffix;
-      name += k == kInputCount - 1 ? ".stl\n" : ".stl";
-      Write_Line(out, name);
-    }
-    if (prefix == std::string_view("rs_")) Write_Line(out, "and/or\n");
-  }
-  Write_Line(out, "OUTPUT FILES:\n");
-  Write_Line(out, "IN FOLDER: Data/SPECIESNAME/\n");
-  Write_Line(out, "SPECIESNAME_R_Raw.cupula\n");
-  Write_Line(out, "and/or\n");
-  Write_Line(out, "SPECIESNAME_L_Raw.cupula\n");
-  // The contact note ends with its own line end; no empty line follows it.
-  out << kContactNote;
-}
-
-}  // namespace
-
-int Run_Tessafen(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir) {
-  Dialogue_Texts texts;
-  texts.name_prompt = "\nPlease enter the exact species name your STL files use:\n";
-  texts.yes_no_reprompt = "\nPlease only answer yes (1) or no (2):\n";
-  texts.side_heading = "\nYou have STL files for:\n";
-  texts.side_items[0] = "1. the right cupulae";
-  texts.side_items[1] = "2. the left cupulae";
-  texts.side_items[2] = "3. all cupulae\n";
-  texts.side_reprompt = "\nPlease only answer right (1), left (2) or both (3):\n";
-  texts.unit_heading = "\nYour STLs are defined in:\n";
-  texts.max_name = Tessafen_Max_Name();
-
-  Write_Banner(out);
-
-  // The whole dialogue ends before any file is touched, so an end of input
-  // here leaves nothing behind.
-  const std::optional<std::string> species = Species_Name(in, out, texts);
-  if (!species) return 1;
-  Species_Lock lock;
-  if (!Hold_Species(lock, work_dir, *species, out)) return Species_Held_Elsewhere(in, out);
-  const std::optional<int> unit_choice = Unit(in, out, texts);
-  if (!unit_choice) return 1;
-  const double unit = Unit_Factor(*unit_choice);
-  const std::optional<int> side = Menu(in, out, texts);
-  if (!side) return 1;
-
-  // Each pass starts from zero: the left pass of a run on both sides is the
-  // pass of a left-only run.
-  if (*side == 1 || *side == 3) {
-    Cupula_Measures right;
-    Cupula_Side_Pass(out, work_dir, *species, unit, Side::Right, right);
-  }
-  if (*side == 2 || *side == 3) {
-    Cupula_Measures left;
-    Cupula_Side_Pass(out, work_dir, *species, unit, Side::Left, left);
-  }
-
-  Exit(in, out);
-  return 0;
-}
-
-}  // namespace scds
+}  // namespace scds::tessafen

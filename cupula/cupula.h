@@ -1,8 +1,8 @@
-// Tessafen: cupula morphometry. The three cupulae of a side are measured
-// from a closed volume mesh each and three open section meshes each (utricle
-// side, duct side, centre); from them come the average and central
-// cross-sectional areas, the thicknesses for long, medium and short cilia and
-// Rabbitt's empirical estimation, written as the side's raw cupula report.
+// Tessafen's measures. The three cupulae of a side are measured from a
+// closed volume mesh each and three open section meshes each (utricle side,
+// duct side, centre); from them come the average and central cross-sectional
+// areas, the thicknesses for long, medium and short cilia and Rabbitt's
+// empirical estimation, written as the side's raw cupula report.
 #pragma once
 
 #include <cmath>
@@ -13,13 +13,10 @@
 #include <string>
 #include <string_view>
 
-#include "mesh_volume.h"
-#include "stl_text.h"
+#include "constants.h"
+#include "side.h"
 
-namespace scds {
-
-// The value of pi the estimation uses (not the full-precision one).
-inline constexpr double PI = 3.14159265359;
+namespace scds::tessafen {
 
 // Cilia offsets added to a thickness, built on a step of 0.04242 mm. The
 // long-cilia offset is the double product of three steps, one unit in the
@@ -30,8 +27,6 @@ inline constexpr double kOffset_med = 0.08484;
 inline constexpr double kOffset_low = kCiliaStep;
 static_assert(kOffset_high != 0.12726);
 static_assert(kOffset_med == 2 * kCiliaStep);
-
-enum class Side { Right, Left };
 
 // The measured and derived quantities of one side (zero when a pass starts).
 struct Cupula_Measures {
@@ -47,17 +42,32 @@ struct Cupula_Measures {
   double tCa_R = 0.0, tCp_R = 0.0, tCl_R = 0.0;  // Rabbitt's empirical estimation, mm
 };
 
-struct Mesh_Area_Result {
-  STL_Open_Result opened = STL_Open_Result::Missing;
-  bool irregular = false;  // the mesh is not regular ASCII STL text
-  double area = 0.0;       // mm^2, when opened
+// The twelve inputs of a side in the order a pass reads them: the three
+// volume meshes, then the sections of each cupula (utricle side, duct side,
+// centre). The order decides the order of the messages and which facet
+// values a read that does not match keeps.
+struct Cupula_Input {
+  std::string_view suffix;
+  bool volume;  // a closed volume mesh; otherwise an open section mesh
+  double Cupula_Measures::*quantity;
 };
 
-// The area of an open mesh: the sum of its facet areas (Mesh_Facet_Sum)
-// divided by unit squared. `held` is the facet the reads fill, shared with
-// the other meshes of the side, so a coordinate that a read does not set
-// keeps its value.
-Mesh_Area_Result Mesh_Area(const std::filesystem::path& file, double unit, STL_Facet& held);
+constexpr Cupula_Input kInputs[12] = {
+    {"_Ant_Cup", true, &Cupula_Measures::volume_Ant_Cup},
+    {"_Post_Cup", true, &Cupula_Measures::volume_Post_Cup},
+    {"_Lat_Cup", true, &Cupula_Measures::volume_Lat_Cup},
+    {"_Ant_Cup_Ut", false, &Cupula_Measures::surface_Ant_Cup_Ut},
+    {"_Ant_Cup_Duct", false, &Cupula_Measures::surface_Ant_Cup_Duct},
+    {"_Ant_Cup_Mid", false, &Cupula_Measures::surface_Ant_Cup_Mid},
+    {"_Post_Cup_Ut", false, &Cupula_Measures::surface_Post_Cup_Ut},
+    {"_Post_Cup_Duct", false, &Cupula_Measures::surface_Post_Cup_Duct},
+    {"_Post_Cup_Mid", false, &Cupula_Measures::surface_Post_Cup_Mid},
+    {"_Lat_Cup_Ut", false, &Cupula_Measures::surface_Lat_Cup_Ut},
+    {"_Lat_Cup_Duct", false, &Cupula_Measures::surface_Lat_Cup_Duct},
+    {"_Lat_Cup_Mid", false, &Cupula_Measures::surface_Lat_Cup_Mid},
+};
+
+constexpr int kInputCount = 12;
 
 // Section-mesh paths: Data/<species>/ScanRef/Surfaces/<rs_|ls_><species><suffix>.stl
 std::string Right_Surface_STL_File_Path(std::string_view species, std::string_view suffix);
@@ -80,14 +90,9 @@ void Cupula_Derived(Cupula_Measures& m);
 // The 29 lines of the raw cupula report.
 std::string Cupula_Report_Text(const Cupula_Measures& m);
 
-// "\nImpossible to read %s\nVerify both species name and STL file name.\n"
-std::string Cannot_Read_Mesh_Message(std::string_view path);
-
 // One side pass: its error-log cycle, the twelve meshes, the derived values
 // and the report. Returns the side's failure count.
 int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, std::string_view species,
                      double unit, Side side, Cupula_Measures& m);
 
-int Run_Tessafen(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir);
-
-}  // namespace scds
+}  // namespace scds::tessafen

@@ -1,8 +1,8 @@
 #include <iostream>
 
-#include "cupula.h"
+#include "tessafen.h"
 
 int main() {
   std::ios::sync_with_stdio(false);
-  return scds::Run_Tessafen(std::cin, std::cout, ".");
+  return scds::tessafen::Run_Tessafen(std::cin, std::cout, ".");
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace scds {
+namespace scds::flanmere {
 
 void Compute_Cupula_Frame(Cupula_Frame& f) {
   Frame_Axes& a = f.axes;
@@ -67,4 +67,4 @@ Cupula_Frame_Result Build_Cupula_Frame(STL_Mesh& mesh, Cupula_Frame& f, double& 
   return result;
 }
 
-}  // namespace scds
+}  // namespace scds::flanmere

@@ -9,7 +9,7 @@
 #include "stl_text.h"
 #include "transform_matrix.h"
 
-namespace scds {
+namespace scds::flanmere {
 
 // The unit vector along (1, 1, 1): the double nearest to 1/sqrt(3), written
 // as a literal (1.0 / sqrt(3.0) rounds one unit in the last place higher).
@@ -57,4 +57,4 @@ inline void Flatten_Vertex(const Transform_Matrix& m, double x, double y, double
   y0 = (m.TMD * x + m.TME * y) + m.TMF * z;
 }
 
-}  // namespace scds
+}  // namespace scds::flanmere

@@ -8,7 +8,7 @@
 #include "paths.h"
 #include "species_lock.h"
 
-namespace scds {
+namespace scds::flanmere {
 namespace {
 
 constexpr std::string_view kTitleLine = "Flanmere Errors:\n";
@@ -74,7 +74,7 @@ std::size_t Flanmere_Max_Name() {
   });
   for (const auto& duct : kCaseSuffixes) {
     for (std::string_view suffix : duct) {
-      for (FEA_Side side : {FEA_Side::Right, FEA_Side::Left}) {
+      for (Side side : {Side::Right, Side::Left}) {
         longest = std::min(longest, Max_Name_Length(Input_Surface_STL_File_Path(side, "a", suffix).size(),
                                                     Input_Surface_STL_File_Path(side, "aa", suffix).size()));
         longest = std::min(longest, Max_Name_Length(Output_FEA_STL_File_Path(side, "a", suffix).size(),
@@ -98,7 +98,7 @@ Dialogue_Texts Flanmere_Texts() {
   return texts;
 }
 
-void Flat_Side_Pass(FEA_Side side, std::string_view species, Duct_State& duct, std::int64_t& error_count,
+void Flat_Side_Pass(Side side, std::string_view species, Duct_State& duct, std::int64_t& error_count,
                     std::ostream& out, const std::filesystem::path& work_dir) {
   // Both sides use the one temporary name.
   Error_Log log;
@@ -125,12 +125,12 @@ int Run_Flanmere(std::istream& in, std::ostream& out, const std::filesystem::pat
   const std::optional<int> side = Menu(in, out, texts);
   if (!side) return 1;
 
-  if (*side == 1 || *side == 3) Flat_Side_Pass(FEA_Side::Right, *species, duct, error_count_R, out, work_dir);
+  if (*side == 1 || *side == 3) Flat_Side_Pass(Side::Right, *species, duct, error_count_R, out, work_dir);
   if (*side == 3) Duct_Reset(duct);
-  if (*side == 2 || *side == 3) Flat_Side_Pass(FEA_Side::Left, *species, duct, error_count_L, out, work_dir);
+  if (*side == 2 || *side == 3) Flat_Side_Pass(Side::Left, *species, duct, error_count_L, out, work_dir);
 
   Exit(in, out);
   return 0;
 }
 
-}  // namespace scds
+}  // namespace scds::flanmere

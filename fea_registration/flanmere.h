@@ -13,7 +13,7 @@
 #include "dialogue.h"
 #include "flat_mesh.h"
 
-namespace scds {
+namespace scds::flanmere {
 
 // The banner and the list of the 48 files, as printed before the species
 // prompt.
@@ -28,11 +28,11 @@ std::size_t Flanmere_Max_Name();
 // One side pass: the temporary log with its title line, the three ducts
 // (anterior, posterior, lateral) with the duct reset between them, then the
 // merge into the species error log. Failures count in error_count.
-void Flat_Side_Pass(FEA_Side side, std::string_view species, Duct_State& duct, std::int64_t& error_count,
+void Flat_Side_Pass(Side side, std::string_view species, Duct_State& duct, std::int64_t& error_count,
                     std::ostream& out, const std::filesystem::path& work_dir);
 
 // The whole program: 0 at its end, 1 when standard input ends before the
 // questions are answered.
 int Run_Flanmere(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir);
 
-}  // namespace scds
+}  // namespace scds::flanmere

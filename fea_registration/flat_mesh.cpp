@@ -1,11 +1,12 @@
 #include "flat_mesh.h"
 
 #include "number_format.h"
+#include "mesh_outcome.h"
 #include "output_file.h"
 #include "paths.h"
 #include "stl_text.h"
 
-namespace scds {
+namespace scds::flanmere {
 namespace {
 
 std::string FEA_Mesh_Path(std::string_view prefix, std::string_view species, std::string_view suffix,
@@ -31,12 +32,11 @@ void Remove_Older_Flat_Mesh(const std::string& output_path, Block_Report& report
   if (Output_Remove_Earlier(work_dir, output_path, report.log, report.out)) ++report.error_count;
 }
 
-// A block whose input cannot be read or used: its failure is reported and
-// counted, and an older flat mesh of its name is removed. A cupula's failure
-// leaves its duct without a frame.
-void Block_Failed(Block_Kind kind, const std::string& message, const std::string& output_path,
-                  Duct_State& duct, Block_Report& report, const std::filesystem::path& work_dir) {
-  Error_Log_Report(report.log, report.out, message);
+// A block whose input cannot be read or used, once its failure is said: it
+// is counted, and an older flat mesh of its name is removed. A cupula's
+// failure leaves its duct without a frame.
+void Block_Failed(Block_Kind kind, const std::string& output_path, Duct_State& duct, Block_Report& report,
+                  const std::filesystem::path& work_dir) {
   ++report.error_count;
   if (kind == Block_Kind::Cupula) {
     Clear_Cupula_Frame(duct.frame);
@@ -64,13 +64,13 @@ std::string Output_Left_FEA_STL_File_Path(std::string_view species, std::string_
   return FEA_Mesh_Path("lfea_", species, suffix, "_2D.stl");
 }
 
-std::string Input_Surface_STL_File_Path(FEA_Side side, std::string_view species, std::string_view suffix) {
-  return side == FEA_Side::Right ? Input_Right_Surface_STL_File_Path(species, suffix)
+std::string Input_Surface_STL_File_Path(Side side, std::string_view species, std::string_view suffix) {
+  return side == Side::Right ? Input_Right_Surface_STL_File_Path(species, suffix)
                                  : Input_Left_Surface_STL_File_Path(species, suffix);
 }
 
-std::string Output_FEA_STL_File_Path(FEA_Side side, std::string_view species, std::string_view suffix) {
-  return side == FEA_Side::Right ? Output_Right_FEA_STL_File_Path(species, suffix)
+std::string Output_FEA_STL_File_Path(Side side, std::string_view species, std::string_view suffix) {
+  return side == Side::Right ? Output_Right_FEA_STL_File_Path(species, suffix)
                                  : Output_Left_FEA_STL_File_Path(species, suffix);
 }
 
@@ -84,13 +84,6 @@ void Append_Flat_Vector(std::string& text, int read, double x0, double y0) {
   text += ' ';
   Append_F(text, y0);
   text += read == 3 ? " 0.000\n\tendloop\nendfacet\n" : " 0.000\n";
-}
-
-std::string Cannot_Read_Mesh_Message(std::string_view path) {
-  std::string text = "\nImpossible to read ";
-  text += path;
-  text += "\nVerify STL file name.\n";
-  return text;
 }
 
 std::string No_Frame_Message(std::string_view path) {
@@ -120,7 +113,7 @@ void Duct_Reset(Duct_State& duct) {
   duct.framed = false;
 }
 
-void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, std::string_view suffix,
+void Flat_Mesh_Block(Block_Kind kind, Side side, std::string_view species, std::string_view suffix,
                      Duct_State& duct, Block_Report& report, const std::filesystem::path& work_dir) {
   const std::string input_path = Input_Surface_STL_File_Path(side, species, suffix);
   const std::string output_path = Output_FEA_STL_File_Path(side, species, suffix);
@@ -138,10 +131,8 @@ void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, s
   STL_Mesh mesh;
   const STL_Open_Result opened = STL_Open(mesh, work_dir / input_path);
   if (opened != STL_Open_Result::Opened) {
-    Block_Failed(kind,
-                 opened == STL_Open_Result::Binary ? Binary_STL_Message(input_path)
-                                                   : Cannot_Read_Mesh_Message(input_path),
-                 output_path, duct, report, work_dir);
+    Say_Mesh_Outcome(opened, false, false, input_path, kVerifyFileName, report.log, report.out);
+    Block_Failed(kind, output_path, duct, report, work_dir);
     return;
   }
   Output_File output;
@@ -153,10 +144,12 @@ void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, s
     if (frame != Cupula_Frame_Result::Built) {
       STL_Close(mesh);
       Output_Discard(output);
-      Block_Failed(kind,
-                   frame == Cupula_Frame_Result::Unreadable ? Cannot_Read_Mesh_Message(input_path)
-                                                            : Degenerate_Facet_Message(input_path),
-                   output_path, duct, report, work_dir);
+      if (frame == Cupula_Frame_Result::Unreadable) {
+        Say_Mesh_Outcome(opened, true, false, input_path, kVerifyFileName, report.log, report.out);
+      } else {
+        Error_Log_Report(report.log, report.out, Degenerate_Facet_Message(input_path));
+      }
+      Block_Failed(kind, output_path, duct, report, work_dir);
       return;
     }
     duct.framed = true;
@@ -186,24 +179,23 @@ void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, s
   const bool unreadable = mesh.source.failed;
   const bool irregular = mesh.irregular;
   STL_Close(mesh);
-  if (unreadable) {
-    // The file stopped being readable after it was counted: handled as one
-    // that cannot be read, and nothing read from it takes the place of an
-    // earlier flat mesh.
+  // A file that stopped being readable after it was counted is one that
+  // cannot be read, and nothing read from it takes the place of an earlier
+  // flat mesh.
+  if (!Say_Mesh_Outcome(opened, unreadable, irregular, input_path, kVerifyFileName, report.log, report.out)) {
     Output_Discard(output);
-    Block_Failed(kind, Cannot_Read_Mesh_Message(input_path), output_path, duct, report, work_dir);
+    Block_Failed(kind, output_path, duct, report, work_dir);
     return;
   }
-  if (irregular) Error_Log_Report(report.log, report.out, Irregular_STL_Message(input_path));
   if (!Output_End(output, report.log, report.out)) ++report.error_count;
   Block_Reset(duct);
 }
 
-void Flat_Duct(FEA_Side side, std::string_view species, int duct_index, Duct_State& duct, Block_Report& report,
+void Flat_Duct(Side side, std::string_view species, int duct_index, Duct_State& duct, Block_Report& report,
                const std::filesystem::path& work_dir) {
   const std::string_view(&suffixes)[4] = kCaseSuffixes[duct_index];
   Flat_Mesh_Block(Block_Kind::Cupula, side, species, suffixes[0], duct, report, work_dir);
   for (int k = 1; k < 4; ++k) Flat_Mesh_Block(Block_Kind::Cilia, side, species, suffixes[k], duct, report, work_dir);
 }
 
-}  // namespace scds
+}  // namespace scds::flanmere

@@ -13,10 +13,9 @@
 
 #include "cupula_frame.h"
 #include "error_log.h"
+#include "side.h"
 
-namespace scds {
-
-enum class FEA_Side { Right, Left };
+namespace scds::flanmere {
 
 // Data/<species>/FEA/rfea_<species><suffix>.stl (and lfea_).
 std::string Input_Right_Surface_STL_File_Path(std::string_view species, std::string_view suffix);
@@ -25,8 +24,8 @@ std::string Input_Left_Surface_STL_File_Path(std::string_view species, std::stri
 std::string Output_Right_FEA_STL_File_Path(std::string_view species, std::string_view suffix);
 std::string Output_Left_FEA_STL_File_Path(std::string_view species, std::string_view suffix);
 
-std::string Input_Surface_STL_File_Path(FEA_Side side, std::string_view species, std::string_view suffix);
-std::string Output_FEA_STL_File_Path(FEA_Side side, std::string_view species, std::string_view suffix);
+std::string Input_Surface_STL_File_Path(Side side, std::string_view species, std::string_view suffix);
+std::string Output_FEA_STL_File_Path(Side side, std::string_view species, std::string_view suffix);
 
 // The fixed texts of a flat facet.
 constexpr std::string_view kFlatNormalLine = "\tfacet normal 0.000 0.000 1.000\n";
@@ -36,8 +35,6 @@ constexpr std::string_view kFlatNormalLine = "\tfacet normal 0.000 0.000 1.000\n
 // "\t\tvertex %f %f 0.000\n" and "\t\tvertex %f %f 0.000\n\tendloop\nendfacet\n".
 void Append_Flat_Vector(std::string& text, int read, double x0, double y0);
 
-// "\nImpossible to read %s\nVerify STL file name.\n"
-std::string Cannot_Read_Mesh_Message(std::string_view path);
 // "\nImpossible to flatten %s\nIts cupula gave no frame to flatten it in.\n"
 std::string No_Frame_Message(std::string_view path);
 // "\nImpossible to use %s\nIts first facet is degenerate; no frame can be built from it.\n"
@@ -80,7 +77,7 @@ enum class Block_Kind { Cupula, Cilia };
 // either. A cilia mesh that cannot be read leaves no flat mesh of its name;
 // an output that cannot be written leaves an earlier flat mesh of that name
 // as it was.
-void Flat_Mesh_Block(Block_Kind kind, FEA_Side side, std::string_view species, std::string_view suffix,
+void Flat_Mesh_Block(Block_Kind kind, Side side, std::string_view species, std::string_view suffix,
                      Duct_State& duct, Block_Report& report, const std::filesystem::path& work_dir);
 
 // The case suffixes of the three ducts (anterior, posterior, lateral), in
@@ -92,7 +89,7 @@ constexpr std::string_view kCaseSuffixes[3][4] = {
 };
 
 // The four blocks of one duct (0 anterior, 1 posterior, 2 lateral).
-void Flat_Duct(FEA_Side side, std::string_view species, int duct_index, Duct_State& duct, Block_Report& report,
+void Flat_Duct(Side side, std::string_view species, int duct_index, Duct_State& duct, Block_Report& report,
                const std::filesystem::path& work_dir);
 
-}  // namespace scds
+}  // namespace scds::flanmere

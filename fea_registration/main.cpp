@@ -4,5 +4,5 @@
 
 int main() {
   std::ios::sync_with_stdio(false);
-  return scds::Run_Flanmere(std::cin, std::cout, ".");
+  return scds::flanmere::Run_Flanmere(std::cin, std::cout, ".");
 }

@@ -4,7 +4,7 @@
 
 #include "number_format.h"
 
-namespace quintarel {
+namespace scds::quintarel {
 
 namespace {
 
@@ -86,4 +86,4 @@ std::string Reference_Text(const Reference_Angles& a) {
   return text;
 }
 
-}  // namespace quintarel
+}  // namespace scds::quintarel

@@ -7,7 +7,7 @@
 
 #include "frame_files.h"
 
-namespace quintarel {
+namespace scds::quintarel {
 
 // acos of the argument, clamped to [-1, 1] (nan stays nan), times 57.3.
 double Angle_Degrees(double argument);
@@ -38,4 +38,4 @@ std::string Synergistic_Text(const Synergistic_Angles& a);
 // The eighteen lines of a .functionangle file.
 std::string Reference_Text(const Reference_Angles& a);
 
-}  // namespace quintarel
+}  // namespace scds::quintarel

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace quintarel {
+namespace scds::quintarel {
 
 namespace {
 
@@ -102,4 +102,4 @@ void Transform_Side(const scds::Transform_Matrix& TM, Duct_Plane_Set& side) {
   Transform_Vector(TM, side.LDTc);
 }
 
-}  // namespace quintarel
+}  // namespace scds::quintarel

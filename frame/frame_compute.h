@@ -6,7 +6,7 @@
 #include "frame_files.h"
 #include "transform_matrix.h"
 
-namespace quintarel {
+namespace scds::quintarel {
 
 // MP = sqrt((xMP^2 + yMP^2) + zMP^2).
 double Mid_Plane_Length(const Mid_Plane& mid);
@@ -38,4 +38,4 @@ inline scds::Transform_Matrix Frame_Inverse(const Vestibular_Frame& frame) { ret
 // matrix, without translation and without renormalising.
 void Transform_Side(const scds::Transform_Matrix& TM, Duct_Plane_Set& side);
 
-}  // namespace quintarel
+}  // namespace scds::quintarel

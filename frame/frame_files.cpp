@@ -5,7 +5,7 @@
 #include "duct_plane.h"
 #include "text_match.h"
 
-namespace quintarel {
+namespace scds::quintarel {
 
 namespace {
 
@@ -90,4 +90,4 @@ std::string Vector_File_Text(const Duct_Plane_Set& R, const Duct_Plane_Set& L) {
   return text;
 }
 
-}  // namespace quintarel
+}  // namespace scds::quintarel

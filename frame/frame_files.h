@@ -8,7 +8,7 @@
 
 #include "byte_source.h"
 
-namespace quintarel {
+namespace scds::quintarel {
 
 struct Duct_Vector {
   double x = 0.0;
@@ -50,4 +50,4 @@ std::string Mid_Plane_Layout_Message(std::string_view path);
 // The eighteen lines of a .vector file (also the frame's console echo).
 std::string Vector_File_Text(const Duct_Plane_Set& R, const Duct_Plane_Set& L);
 
-}  // namespace quintarel
+}  // namespace scds::quintarel

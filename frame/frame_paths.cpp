@@ -4,7 +4,7 @@
 
 #include "paths.h"
 
-namespace quintarel {
+namespace scds::quintarel {
 
 namespace {
 
@@ -111,4 +111,4 @@ std::size_t Max_Species_Name() {
   return longest;
 }
 
-}  // namespace quintarel
+}  // namespace scds::quintarel

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace quintarel {
+namespace scds::quintarel {
 
 // Data/<sp>/Matrix/<sp>.midplane
 std::string Mid_Plane_Path(std::string_view species);
@@ -49,4 +49,4 @@ std::string Functional_Angle_Minus_Result_Path_L(std::string_view species);
 // (its error logs included) has a path of at most 254 characters: 111.
 std::size_t Max_Species_Name();
 
-}  // namespace quintarel
+}  // namespace scds::quintarel

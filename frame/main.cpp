@@ -4,5 +4,5 @@
 
 int main() {
   std::ios::sync_with_stdio(false);
-  return Run_Quintarel(std::cin, std::cout, ".");
+  return scds::quintarel::Run_Quintarel(std::cin, std::cout, ".");
 }

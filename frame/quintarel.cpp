@@ -19,7 +19,7 @@
 #include "species_lock.h"
 #include "transform_matrix.h"
 
-namespace quintarel {
+namespace scds::quintarel {
 
 namespace {
 
@@ -308,10 +308,7 @@ void Set_Pass(Run& run, const std::string& species, int k, Measurement_Set& set)
 
 }  // namespace
 
-}  // namespace quintarel
-
 int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir) {
-  using namespace quintarel;
   const scds::Dialogue_Texts texts = Quintarel_Texts();
 
   Write_Banner(out);
@@ -372,3 +369,5 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
   out.flush();
   return 0;
 }
+
+}  // namespace scds::quintarel

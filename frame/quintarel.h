@@ -9,7 +9,11 @@
 #include <istream>
 #include <ostream>
 
+namespace scds::quintarel {
+
 // Runs the whole dialogue and computation with the files below work_dir.
 // Returns 0 when the run reached its end, 1 when the input ended at a
 // question.
 int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir);
+
+}  // namespace scds::quintarel

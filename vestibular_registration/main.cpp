@@ -4,5 +4,5 @@
 
 int main() {
   std::ios::sync_with_stdio(false);
-  return Run_Saxmorrow(std::cin, std::cout, ".");
+  return scds::saxmorrow::Run_Saxmorrow(std::cin, std::cout, ".");
 }

@@ -8,13 +8,14 @@
 #include "byte_source.h"
 #include "dialogue.h"
 #include "error_log.h"
+#include "mesh_outcome.h"
 #include "output_file.h"
 #include "paths.h"
 #include "species_lock.h"
 #include "stl_text.h"
 #include "transform_matrix.h"
 
-namespace saxmorrow {
+namespace scds::saxmorrow {
 
 std::string Transfrom_Matrix_Path(std::string_view species) {
   std::string file(species);
@@ -167,17 +168,11 @@ void Register_Mesh(Run_State& run, const std::string& stl) {
   const std::string stl_fin_path = Output_STL_File_Path(stl, run.species);
   const std::filesystem::path input = run.work_dir / stl_ini_path;
   const std::filesystem::path output = run.work_dir / stl_fin_path;
-  const std::string cannot_read = Path_Message("\nImpossible to read ", stl_ini_path, "\nVerify STL file name.\n");
 
   scds::STL_Mesh STLIni;
   const scds::STL_Open_Result opened = scds::STL_Open(STLIni, input);
-  if (opened == scds::STL_Open_Result::Missing) {
-    scds::Error_Log_Report(run.log, run.out, cannot_read);
-    ++run.error_count;
-    return;
-  }
-  if (opened == scds::STL_Open_Result::Binary) {
-    scds::Error_Log_Report(run.log, run.out, scds::Binary_STL_Message(stl_ini_path));
+  if (opened != scds::STL_Open_Result::Opened) {
+    scds::Say_Mesh_Outcome(opened, false, false, stl_ini_path, scds::kVerifyFileName, run.log, run.out);
     ++run.error_count;
     return;
   }
@@ -229,23 +224,18 @@ void Register_Mesh(Run_State& run, const std::string& stl) {
   const bool irregular = STLIni.irregular;
   scds::STL_Close(STLIni);
 
-  if (read_failed) {
-    // The mesh could not be read to its end: it counts as unreadable.
+  // A mesh that could not be read to its end counts as unreadable.
+  if (!scds::Say_Mesh_Outcome(opened, read_failed, irregular, stl_ini_path, scds::kVerifyFileName, run.log, run.out)) {
     scds::Output_Discard(STLFin);
-    scds::Error_Log_Report(run.log, run.out, cannot_read);
     ++run.error_count;
     return;
   }
-  if (irregular) scds::Error_Log_Report(run.log, run.out, scds::Irregular_STL_Message(stl_ini_path));
   if (!scds::Output_End(STLFin, run.log, run.out)) ++run.error_count;
 }
 
 }  // namespace
 
-}  // namespace saxmorrow
-
 int Run_Saxmorrow(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir) {
-  using namespace saxmorrow;
   Write_Banner(out);
   scds::Dialogue_Texts texts;
   texts.name_prompt = "\nPlease enter the exact species name your transformation matrix uses:\n";
@@ -285,3 +275,5 @@ int Run_Saxmorrow(std::istream& in, std::ostream& out, const std::filesystem::pa
   scds::Exit(in, out);
   return 0;
 }
+
+}  // namespace scds::saxmorrow

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace saxmorrow {
+namespace scds::saxmorrow {
 
 // Data/<species>/Matrix/<species>.transmat
 std::string Transfrom_Matrix_Path(std::string_view species);
@@ -32,6 +32,9 @@ std::optional<std::string> STL_File_Name(std::istream& in, std::ostream& out, st
 // input.
 std::optional<int> Menu(std::istream& in, std::ostream& out);
 
-}  // namespace saxmorrow
-
+// The whole run: banner, species, the matrix, one mesh after another, the
+// closing prompt. Returns 0 at the end of the run, 1 when the input ends at
+// a question.
 int Run_Saxmorrow(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir);
+
+}  // namespace scds::saxmorrow

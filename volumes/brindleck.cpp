@@ -13,7 +13,7 @@
 #include "species_lock.h"
 #include "volume_report.h"
 
-namespace scds {
+namespace scds::brindleck {
 namespace {
 
 constexpr std::string_view kSegmentsListed[] = {"_Sa", "_Sp", "_Sl", "_CC", "_SC", "_Aa",
@@ -118,4 +118,4 @@ int Run_Brindleck(std::istream& in, std::ostream& out, const std::filesystem::pa
   return 0;
 }
 
-}  // namespace scds
+}  // namespace scds::brindleck

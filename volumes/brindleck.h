@@ -7,7 +7,7 @@
 #include <istream>
 #include <ostream>
 
-namespace scds {
+namespace scds::brindleck {
 
 // The longest species name whose file names all stay within the path limit.
 std::size_t Brindleck_Max_Name();
@@ -17,4 +17,4 @@ std::size_t Brindleck_Max_Name();
 // the run, 1 when the input ends before the side is known.
 int Run_Brindleck(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir);
 
-}  // namespace scds
+}  // namespace scds::brindleck

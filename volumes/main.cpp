@@ -4,5 +4,5 @@
 
 int main() {
   std::ios::sync_with_stdio(false);
-  return scds::Run_Brindleck(std::cin, std::cout, ".");
+  return scds::brindleck::Run_Brindleck(std::cin, std::cout, ".");
 }

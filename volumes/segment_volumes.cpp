@@ -1,10 +1,11 @@
 #include "segment_volumes.h"
 
-#include "mesh_volume.h"
+#include "mesh_measures.h"
+#include "mesh_outcome.h"
 #include "number_format.h"
 #include "paths.h"
 
-namespace scds {
+namespace scds::brindleck {
 
 std::string Right_SCDS_STL_File_Path(std::string_view species) {
   std::string file = "r_";
@@ -26,13 +27,6 @@ std::string Side_STL_File_Path(Side side, std::string_view species, std::string_
 
 std::string Side_SCDS_STL_File_Path(Side side, std::string_view species) {
   return side == Side::Right ? Right_SCDS_STL_File_Path(species) : Left_SCDS_STL_File_Path(species);
-}
-
-std::string Cannot_Read_Mesh_Message(std::string_view path) {
-  std::string text = "\nImpossible to read ";
-  text += path;
-  text += "\nVerify both species name and STL file name.\n";
-  return text;
 }
 
 std::string Volume_Line(std::string_view label, double volume) {
@@ -63,17 +57,9 @@ struct Side_Reading {
 // shows its value. Returns whether the mesh was read.
 bool Measure(Side_Reading& reading, const std::string& path, double& volume) {
   const Mesh_Volume_Result result = Mesh_Volume(reading.work_dir / path, reading.unit, reading.held);
-  switch (result.opened) {
-    case STL_Open_Result::Missing:
-      Error_Log_Report(reading.log, reading.out, Cannot_Read_Mesh_Message(path));
-      return false;
-    case STL_Open_Result::Binary:
-      Error_Log_Report(reading.log, reading.out, Binary_STL_Message(path));
-      return false;
-    case STL_Open_Result::Opened:
-      break;
+  if (!Say_Mesh_Outcome(result.opened, false, result.irregular, path, kVerifyBothNames, reading.log, reading.out)) {
+    return false;
   }
-  if (result.irregular) Error_Log_Report(reading.log, reading.out, Irregular_STL_Message(path));
   volume = result.volume;
   return true;
 }
@@ -177,4 +163,4 @@ Side_Volumes Segment_Volumes(const std::filesystem::path& work_dir, std::string_
   return v;
 }
 
-}  // namespace scds
+}  // namespace scds::brindleck

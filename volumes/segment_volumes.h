@@ -10,10 +10,9 @@
 #include <string_view>
 
 #include "error_log.h"
+#include "side.h"
 
-namespace scds {
-
-enum class Side { Right, Left };
+namespace scds::brindleck {
 
 // Data/<species>/ScanRef/Other/r_<species>_SCDS.stl (left: l_).
 std::string Right_SCDS_STL_File_Path(std::string_view species);
@@ -44,9 +43,6 @@ struct Side_Volumes {
   int error_count = 0;
 };
 
-// "\nImpossible to read %s\nVerify both species name and STL file name.\n"
-std::string Cannot_Read_Mesh_Message(std::string_view path);
-
 // label + "%f" + " mm^3\n"
 std::string Volume_Line(std::string_view label, double volume);
 
@@ -56,4 +52,4 @@ std::string Volume_Line(std::string_view label, double volume);
 Side_Volumes Segment_Volumes(const std::filesystem::path& work_dir, std::string_view species, Side side,
                              double unit, Error_Log& log, std::ostream& out);
 
-}  // namespace scds
+}  // namespace scds::brindleck

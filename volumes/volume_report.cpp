@@ -4,7 +4,7 @@
 #include "output_file.h"
 #include "paths.h"
 
-namespace scds {
+namespace scds::brindleck {
 
 std::string Right_Volume_Results_Path(std::string_view species) {
   std::string file(species);
@@ -58,4 +58,4 @@ void Raw_Volume_Report_Write(const std::filesystem::path& work_dir, std::string_
   if (v.error_count == 11) Output_Remove_Earlier(work_dir, path, log, out);
 }
 
-}  // namespace scds
+}  // namespace scds::brindleck

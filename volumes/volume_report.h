@@ -10,7 +10,7 @@
 #include "error_log.h"
 #include "segment_volumes.h"
 
-namespace scds {
+namespace scds::brindleck {
 
 std::string Right_Volume_Results_Path(std::string_view species);
 std::string Left_Volume_Results_Path(std::string_view species);
@@ -25,4 +25,4 @@ std::string Raw_Volume_Report_Text(const Side_Volumes& v);
 void Raw_Volume_Report_Write(const std::filesystem::path& work_dir, std::string_view species, Side side,
                              const Side_Volumes& v, Error_Log& log, std::ostream& out);
 
-}  // namespace scds
+}  // namespace scds::brindleck

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "biomechanics_driver.h"
 #include "biomechanics_state.h"
 #include "expected_rows.h"
 #include "odd_input.h"
 #include "own_names.h"
+#include "ostravel.h"
 #include "output_file.h"
 #include "scds_testing.h"
 
@@ -364,7 +364,7 @@ TEST(OstravelRun, OutputsThatCannotBeWritten) {
     scds::write_failure_seam = {species.File(kTransmatPath), 20};
     std::istringstream in(kAnswers);
     std::ostringstream out;
-    const int status = scds::Run_Ostravel(in, out, species.dir.path);
+    const int status = scds::ostravel::Run_Ostravel(in, out, species.dir.path);
     scds::write_failure_seam = {};
     EXPECT_EQ(status, 0);
     EXPECT_EQ(Echo_Marked(out.str()), kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue +

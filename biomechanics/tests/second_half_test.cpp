@@ -21,6 +21,7 @@
 namespace {
 
 using namespace scds::ostravel;
+using scds::PI;
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 

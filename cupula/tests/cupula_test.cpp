@@ -8,7 +8,7 @@
 
 #include "cupula.h"
 #include "fixtures.h"
-#include "mesh_volume.h"
+#include "mesh_measures.h"
 #include "number_format.h"
 #include "scds_testing.h"
 
@@ -125,13 +125,13 @@ TEST(MeshMeasures, MissingBinaryAndEmptyMeshes) {
 
 struct Derived_Case {
   const char* name;
-  scds::Cupula_Measures in;
+  scds::tessafen::Cupula_Measures in;
   std::array<std::string, 18> expected;  // report rows, from expected_values.py
 };
 
-scds::Cupula_Measures Measures(double vA, double uA, double dA, double mA, double vP, double uP, double dP,
+scds::tessafen::Cupula_Measures Measures(double vA, double uA, double dA, double mA, double vP, double uP, double dP,
                                double mP, double vL, double uL, double dL, double mL) {
-  scds::Cupula_Measures m;
+  scds::tessafen::Cupula_Measures m;
   m.volume_Ant_Cup = vA;
   m.surface_Ant_Cup_Ut = uA;
   m.surface_Ant_Cup_Duct = dA;
@@ -147,7 +147,7 @@ scds::Cupula_Measures Measures(double vA, double uA, double dA, double mA, doubl
   return m;
 }
 
-std::array<std::string, 18> Rows(const scds::Cupula_Measures& m) {
+std::array<std::string, 18> Rows(const scds::tessafen::Cupula_Measures& m) {
   return {F(m.aCa),      F(m.aCp),     F(m.aCl),     F(m.surface_Ant_Cup_Mid), F(m.surface_Post_Cup_Mid),
           F(m.surface_Lat_Cup_Mid),    F(m.tCa_high), F(m.tCa_med), F(m.tCa_low), F(m.tCp_high),
           F(m.tCp_med),  F(m.tCp_low), F(m.tCl_high), F(m.tCl_med), F(m.tCl_low), F(m.tCa_R),
@@ -180,8 +180,8 @@ TEST(CupulaDerived, OrderAndConstantsShowInTheDigits) {
   };
   for (const Derived_Case& c : cases) {
     SCOPED_TRACE(c.name);
-    scds::Cupula_Measures m = c.in;
-    scds::Cupula_Derived(m);
+    scds::tessafen::Cupula_Measures m = c.in;
+    scds::tessafen::Cupula_Derived(m);
     std::array<std::string, 18> rows = Rows(m);
     for (std::string& r : rows) r = Without_Nan_Sign(r);
     EXPECT_EQ(rows, c.expected);
@@ -203,38 +203,38 @@ TEST(CupulaDerived, EstimationForm) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.slip);
-    scds::Cupula_Measures m = Measures(0, c.average, c.average, c.average, 0, 0, 0, 0, 0, 0, 0, 0);
-    scds::Cupula_Derived(m);
+    scds::tessafen::Cupula_Measures m = Measures(0, c.average, c.average, c.average, 0, 0, 0, 0, 0, 0, 0, 0);
+    scds::tessafen::Cupula_Derived(m);
     EXPECT_EQ(m.aCa, c.average);
     EXPECT_EQ(F(m.tCa_R), c.expected);
   }
 }
 
 TEST(CupulaDerived, CiliaOffsets) {
-  EXPECT_EQ(scds::kOffset_high, 0.12725999999999998);
-  EXPECT_LT(scds::kOffset_high, 0.12726);
-  EXPECT_EQ(scds::kOffset_med, 0.08484);
-  EXPECT_EQ(scds::kOffset_low, 0.04242);
+  EXPECT_EQ(scds::tessafen::kOffset_high, 0.12725999999999998);
+  EXPECT_LT(scds::tessafen::kOffset_high, 0.12726);
+  EXPECT_EQ(scds::tessafen::kOffset_med, 0.08484);
+  EXPECT_EQ(scds::tessafen::kOffset_low, 0.04242);
   EXPECT_EQ(scds::PI, 3.14159265359);
 }
 
 TEST(CupulaPaths, BuildersAndLongestName) {
-  EXPECT_EQ(scds::Right_Surface_STL_File_Path("Mus", "_Ant_Cup_Ut"), "Data/Mus/ScanRef/Surfaces/rs_Mus_Ant_Cup_Ut.stl");
-  EXPECT_EQ(scds::Left_Surface_STL_File_Path("Mus", "_Lat_Cup_Mid"),
+  EXPECT_EQ(scds::tessafen::Right_Surface_STL_File_Path("Mus", "_Ant_Cup_Ut"), "Data/Mus/ScanRef/Surfaces/rs_Mus_Ant_Cup_Ut.stl");
+  EXPECT_EQ(scds::tessafen::Left_Surface_STL_File_Path("Mus", "_Lat_Cup_Mid"),
             "Data/Mus/ScanRef/Surfaces/ls_Mus_Lat_Cup_Mid.stl");
-  EXPECT_EQ(scds::Right_Volume_STL_File_Path("Mus", "_Post_Cup"), "Data/Mus/ScanRef/Volumes/rv_Mus_Post_Cup.stl");
-  EXPECT_EQ(scds::Left_Volume_STL_File_Path("Mus", "_Ant_Cup"), "Data/Mus/ScanRef/Volumes/lv_Mus_Ant_Cup.stl");
-  EXPECT_EQ(scds::Right_Cupula_Results_Path("Mus"), "Data/Mus/Mus_R_Raw.cupula");
-  EXPECT_EQ(scds::Left_Cupula_Results_Path("Mus"), "Data/Mus/Mus_L_Raw.cupula");
+  EXPECT_EQ(scds::tessafen::Right_Volume_STL_File_Path("Mus", "_Post_Cup"), "Data/Mus/ScanRef/Volumes/rv_Mus_Post_Cup.stl");
+  EXPECT_EQ(scds::tessafen::Left_Volume_STL_File_Path("Mus", "_Ant_Cup"), "Data/Mus/ScanRef/Volumes/lv_Mus_Ant_Cup.stl");
+  EXPECT_EQ(scds::tessafen::Right_Cupula_Results_Path("Mus"), "Data/Mus/Mus_R_Raw.cupula");
+  EXPECT_EQ(scds::tessafen::Left_Cupula_Results_Path("Mus"), "Data/Mus/Mus_L_Raw.cupula");
 
-  EXPECT_EQ(scds::Tessafen_Max_Name(), 105u);
+  EXPECT_EQ(scds::tessafen::Tessafen_Max_Name(), 105u);
   const std::string name(105, 'n');
-  EXPECT_EQ(scds::Right_Surface_STL_File_Path(name, "_Post_Cup_Duct").size(), 254u);
-  EXPECT_EQ(scds::Left_Surface_STL_File_Path(name, "_Post_Cup_Duct").size(), 254u);
+  EXPECT_EQ(scds::tessafen::Right_Surface_STL_File_Path(name, "_Post_Cup_Duct").size(), 254u);
+  EXPECT_EQ(scds::tessafen::Left_Surface_STL_File_Path(name, "_Post_Cup_Duct").size(), 254u);
 }
 
 TEST(CupulaReport, Layout) {
-  scds::Cupula_Measures m;
+  scds::tessafen::Cupula_Measures m;
   m.aCa = 2.5;
   m.aCp = 0.1234565;
   m.aCl = -0.5;
@@ -256,7 +256,7 @@ TEST(CupulaReport, Layout) {
   m.volume_Ant_Cup = 99;  // the volumes, the other sections and the
   m.tCa = 98;             // plain thicknesses are not written
   m.surface_Ant_Cup_Ut = 97;
-  const std::string text = scds::Cupula_Report_Text(m);
+  const std::string text = scds::tessafen::Cupula_Report_Text(m);
   EXPECT_EQ(text, Expected_Report({"2.500000", "0.123456", "-0.500000", "1.000000", "2.000000", "3.000000",
                                    "4.000000", "5.000000", "6.000000", "7.000000", "8.000000", "9.000000",
                                    "10.000000", "11.000000", "12.000000", "13.000000", "inf", "0.000000"}));

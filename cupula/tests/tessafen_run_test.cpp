@@ -12,6 +12,7 @@
 
 #include "byte_source.h"
 #include "cupula.h"
+#include "tessafen.h"
 #include "fixtures.h"
 #include "odd_input.h"
 #include "own_names.h"
@@ -464,7 +465,7 @@ TEST(TessafenRun, AMeshWhoseReadingFailsAfterItOpenedIsNotMeasured) {
   scds::read_failure_seam = {s.File(failing), size + 40};
   std::istringstream in("Mus\n1\n2\n1\nx\n");
   std::ostringstream out;
-  const int status = scds::Run_Tessafen(in, out, s.dir.path);
+  const int status = scds::tessafen::Run_Tessafen(in, out, s.dir.path);
   scds::read_failure_seam = {};
   const std::string message = Cannot_Read("Mus", 'r', "Post_Cup_Mid");
   // Post: sections 4, 2 and none: average 1.5 over the 2 x 2 x 0.5 box

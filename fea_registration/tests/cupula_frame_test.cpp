@@ -17,7 +17,7 @@
 
 namespace {
 
-using scds::Cupula_Frame;
+using scds::flanmere::Cupula_Frame;
 
 Cupula_Frame Frame_Of(double x1, double y1, double z1, double x2, double y2, double z2, double x3, double y3,
                       double z3) {
@@ -25,13 +25,13 @@ Cupula_Frame Frame_Of(double x1, double y1, double z1, double x2, double y2, dou
   f.x1 = x1, f.y1 = y1, f.z1 = z1;
   f.x2 = x2, f.y2 = y2, f.z2 = z2;
   f.x3 = x3, f.y3 = y3, f.z3 = z3;
-  scds::Compute_Cupula_Frame(f);
+  scds::flanmere::Compute_Cupula_Frame(f);
   return f;
 }
 
 std::string Flat_Text(const Cupula_Frame& f, double x, double y, double z) {
   double x0 = 0.0, y0 = 0.0;
-  scds::Flatten_Vertex(f.matrix, x, y, z, x0, y0);
+  scds::flanmere::Flatten_Vertex(f.matrix, x, y, z, x0, y0);
   return scds::F(x0) + " " + scds::F(y0);
 }
 
@@ -68,7 +68,7 @@ TEST(CupulaFrame, AxesOfSimpleFacets) {
     for (int k = 0; k < 9; ++k) EXPECT_NEAR(got[k], want[k], 1e-15) << "axis element " << k;
     EXPECT_NEAR(f.axes.detA, 1.0, 1e-15);
     EXPECT_EQ(Flat_Text(f, c.point[0], c.point[1], c.point[2]), c.flat);
-    EXPECT_FALSE(scds::Cupula_Frame_Degenerate(f));
+    EXPECT_FALSE(scds::flanmere::Cupula_Frame_Degenerate(f));
   }
 }
 
@@ -98,8 +98,8 @@ TEST(CupulaFrame, ExactDoublesOfAFrame) {
 }
 
 TEST(CupulaFrame, ReferenceConstantIsTheLiteral) {
-  EXPECT_EQ(scds::kReferenceComponent, 0x1.279a74590331cp-1);
-  EXPECT_NE(scds::kReferenceComponent, 1.0 / std::sqrt(3.0));
+  EXPECT_EQ(scds::flanmere::kReferenceComponent, 0x1.279a74590331cp-1);
+  EXPECT_NE(scds::flanmere::kReferenceComponent, 1.0 / std::sqrt(3.0));
 }
 
 TEST(CupulaFrame, DegenerateFacets) {
@@ -124,12 +124,12 @@ TEST(CupulaFrame, DegenerateFacets) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const Cupula_Frame f = Frame_Of(c.P[0], c.P[1], c.P[2], c.P[3], c.P[4], c.P[5], c.P[6], c.P[7], c.P[8]);
-    EXPECT_EQ(scds::Cupula_Frame_Degenerate(f), c.degenerate);
+    EXPECT_EQ(scds::flanmere::Cupula_Frame_Degenerate(f), c.degenerate);
   }
 }
 
 struct Built {
-  scds::Cupula_Frame_Result result = scds::Cupula_Frame_Result::Degenerate;
+  scds::flanmere::Cupula_Frame_Result result = scds::flanmere::Cupula_Frame_Result::Degenerate;
   bool usable = false;
   bool irregular = false;
   double after[3] = {0, 0, 0};  // the first vertex read again after the build
@@ -152,8 +152,8 @@ Built Build_From(const std::string& text, Cupula_Frame& frame, bool io_error = f
   }
   double x = 0, y = 0, z = 0;
   Built built;
-  built.result = scds::Build_Cupula_Frame(mesh, frame, x, y, z);
-  built.usable = built.result == scds::Cupula_Frame_Result::Built;
+  built.result = scds::flanmere::Build_Cupula_Frame(mesh, frame, x, y, z);
+  built.usable = built.result == scds::flanmere::Cupula_Frame_Result::Built;
   built.irregular = mesh.irregular;
   scds::STL_Read_Vector(mesh, 0, x, y, z);
   scds::STL_Read_Vector(mesh, 1, built.after[0], built.after[1], built.after[2]);
@@ -209,7 +209,7 @@ TEST(BuildCupulaFrame, APartlyWrittenFirstFacetIsDegenerate) {
     SCOPED_TRACE(tail);
     Cupula_Frame frame;
     const Built built = Build_From(head + tail, frame);
-    EXPECT_EQ(built.result, scds::Cupula_Frame_Result::Degenerate);
+    EXPECT_EQ(built.result, scds::flanmere::Cupula_Frame_Result::Degenerate);
     EXPECT_EQ(frame.matrix.TMA, 0.0);
     EXPECT_EQ(frame.axes.Zz, 0.0);
   }
@@ -237,7 +237,7 @@ TEST(BuildCupulaFrame, TheEndOfTheFirstFacetIsNotNeeded) {
 TEST(BuildCupulaFrame, AnInputOutputErrorMakesTheCupulaUnreadable) {
   Cupula_Frame frame;
   const Built built = Build_From(std::string(flanmere_expected::kCupRAnt), frame, true);
-  EXPECT_EQ(built.result, scds::Cupula_Frame_Result::Unreadable);
+  EXPECT_EQ(built.result, scds::flanmere::Cupula_Frame_Result::Unreadable);
   EXPECT_EQ(frame.matrix.TMA, 0.0);
   EXPECT_EQ(frame.axes.Xx, 0.0);
 }

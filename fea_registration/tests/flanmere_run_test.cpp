@@ -434,7 +434,7 @@ TEST(FlanmereRun, AFullDiskKeepsTheEarlierFlatMesh) {
   scds::write_failure_seam = {folder.File(0, 1, 2, true), 100};
   std::istringstream in(Answers(1));
   std::ostringstream out;
-  const int status = scds::Run_Flanmere(in, out, folder.dir.path);
+  const int status = scds::flanmere::Run_Flanmere(in, out, folder.dir.path);
   scds::write_failure_seam = {};
   const std::string message = "\nImpossible to write " + Shown(0, 1, 2, true) +
                               "\nVerify that its folder exists and has room.\n";

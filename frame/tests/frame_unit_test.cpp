@@ -14,8 +14,8 @@
 
 namespace {
 
-using quintarel::Duct_Plane_Set;
-using quintarel::Duct_Vector;
+using scds::quintarel::Duct_Plane_Set;
+using scds::quintarel::Duct_Vector;
 using scds_testing::Temp_Dir;
 using scds_testing::Write_File;
 
@@ -25,36 +25,36 @@ TEST(FramePaths, BuildEveryFileOfTheSpecies) {
     const char* path;
   };
   const Case cases[] = {
-      {quintarel::Mid_Plane_Path("Sp"), "Data/Sp/Matrix/Sp.midplane"},
-      {quintarel::Right_Vector_Path("Sp"), "Data/Sp/Sp_R_Cor.rawvector"},
-      {quintarel::Right_Vector_Plus_Path("Sp"), "Data/Sp/Sp_R_PlusCor.rawvector"},
-      {quintarel::Right_Vector_Minus_Path("Sp"), "Data/Sp/Sp_R_MinusCor.rawvector"},
-      {quintarel::Left_Vector_Path("Sp"), "Data/Sp/Sp_L_Cor.rawvector"},
-      {quintarel::Left_Vector_Plus_Path("Sp"), "Data/Sp/Sp_L_PlusCor.rawvector"},
-      {quintarel::Left_Vector_Minus_Path("Sp"), "Data/Sp/Sp_L_MinusCor.rawvector"},
-      {quintarel::Symmetry_Matrix_Path("Sp"), "Data/Sp/Matrix/Sp.symmat"},
-      {quintarel::Transfrom_Matrix_Path("Sp"), "Data/Sp/Matrix/Sp_uncoupled.transmat"},
-      {quintarel::Result_Vector_Path("Sp"), "Data/Sp/Sp_Cor.vector"},
-      {quintarel::Result_Vector_Plus_Path("Sp"), "Data/Sp/Sp_PlusCor.vector"},
-      {quintarel::Result_Vector_Minus_Path("Sp"), "Data/Sp/Sp_MinusCor.vector"},
-      {quintarel::Synergistic_Angle_Result_Path("Sp"), "Data/Sp/Sp_Cor.synangle"},
-      {quintarel::Synergistic_Angle_Plus_Result_Path("Sp"), "Data/Sp/Sp_PlusCor.synangle"},
-      {quintarel::Synergistic_Angle_Minus_Result_Path("Sp"), "Data/Sp/Sp_MinusCor.synangle"},
-      {quintarel::Functional_Angle_Result_Path_R("Sp"), "Data/Sp/Sp_R_Cor.functionangle"},
-      {quintarel::Functional_Angle_Plus_Result_Path_R("Sp"), "Data/Sp/Sp_R_PlusCor.functionangle"},
-      {quintarel::Functional_Angle_Minus_Result_Path_R("Sp"), "Data/Sp/Sp_R_MinusCor.functionangle"},
-      {quintarel::Functional_Angle_Result_Path_L("Sp"), "Data/Sp/Sp_L_Cor.functionangle"},
-      {quintarel::Functional_Angle_Plus_Result_Path_L("Sp"), "Data/Sp/Sp_L_PlusCor.functionangle"},
-      {quintarel::Functional_Angle_Minus_Result_Path_L("Sp"), "Data/Sp/Sp_L_MinusCor.functionangle"},
+      {scds::quintarel::Mid_Plane_Path("Sp"), "Data/Sp/Matrix/Sp.midplane"},
+      {scds::quintarel::Right_Vector_Path("Sp"), "Data/Sp/Sp_R_Cor.rawvector"},
+      {scds::quintarel::Right_Vector_Plus_Path("Sp"), "Data/Sp/Sp_R_PlusCor.rawvector"},
+      {scds::quintarel::Right_Vector_Minus_Path("Sp"), "Data/Sp/Sp_R_MinusCor.rawvector"},
+      {scds::quintarel::Left_Vector_Path("Sp"), "Data/Sp/Sp_L_Cor.rawvector"},
+      {scds::quintarel::Left_Vector_Plus_Path("Sp"), "Data/Sp/Sp_L_PlusCor.rawvector"},
+      {scds::quintarel::Left_Vector_Minus_Path("Sp"), "Data/Sp/Sp_L_MinusCor.rawvector"},
+      {scds::quintarel::Symmetry_Matrix_Path("Sp"), "Data/Sp/Matrix/Sp.symmat"},
+      {scds::quintarel::Transfrom_Matrix_Path("Sp"), "Data/Sp/Matrix/Sp_uncoupled.transmat"},
+      {scds::quintarel::Result_Vector_Path("Sp"), "Data/Sp/Sp_Cor.vector"},
+      {scds::quintarel::Result_Vector_Plus_Path("Sp"), "Data/Sp/Sp_PlusCor.vector"},
+      {scds::quintarel::Result_Vector_Minus_Path("Sp"), "Data/Sp/Sp_MinusCor.vector"},
+      {scds::quintarel::Synergistic_Angle_Result_Path("Sp"), "Data/Sp/Sp_Cor.synangle"},
+      {scds::quintarel::Synergistic_Angle_Plus_Result_Path("Sp"), "Data/Sp/Sp_PlusCor.synangle"},
+      {scds::quintarel::Synergistic_Angle_Minus_Result_Path("Sp"), "Data/Sp/Sp_MinusCor.synangle"},
+      {scds::quintarel::Functional_Angle_Result_Path_R("Sp"), "Data/Sp/Sp_R_Cor.functionangle"},
+      {scds::quintarel::Functional_Angle_Plus_Result_Path_R("Sp"), "Data/Sp/Sp_R_PlusCor.functionangle"},
+      {scds::quintarel::Functional_Angle_Minus_Result_Path_R("Sp"), "Data/Sp/Sp_R_MinusCor.functionangle"},
+      {scds::quintarel::Functional_Angle_Result_Path_L("Sp"), "Data/Sp/Sp_L_Cor.functionangle"},
+      {scds::quintarel::Functional_Angle_Plus_Result_Path_L("Sp"), "Data/Sp/Sp_L_PlusCor.functionangle"},
+      {scds::quintarel::Functional_Angle_Minus_Result_Path_L("Sp"), "Data/Sp/Sp_L_MinusCor.functionangle"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.built, c.path);
 }
 
 TEST(FramePaths, LongestNameFillsTheMatrixPathExactly) {
-  ASSERT_EQ(quintarel::Max_Species_Name(), 111u);
+  ASSERT_EQ(scds::quintarel::Max_Species_Name(), 111u);
   const std::string name(111, 'a');
-  EXPECT_EQ(quintarel::Transfrom_Matrix_Path(name).size(), 254u);
-  EXPECT_EQ(quintarel::Functional_Angle_Minus_Result_Path_L(name).size(), 253u);
+  EXPECT_EQ(scds::quintarel::Transfrom_Matrix_Path(name).size(), 254u);
+  EXPECT_EQ(scds::quintarel::Functional_Angle_Minus_Result_Path_L(name).size(), 253u);
 }
 
 // Reads a raw vector text the program's way; returns the values counted.
@@ -63,7 +63,7 @@ int Read_Raw(const std::string& text, const char* side, Duct_Plane_Set& set) {
   Write_File(dir.path / "f.rawvector", text);
   scds::Byte_Source source;
   EXPECT_TRUE(scds::Source_Open(source, dir.path / "f.rawvector"));
-  const int values = quintarel::Raw_Vector_Read(source, side, set);
+  const int values = scds::quintarel::Raw_Vector_Read(source, side, set);
   scds::Source_Close(source);
   return values;
 }
@@ -166,8 +166,8 @@ TEST(MidPlaneRead, TabsOrBlanksAndCounts) {
     Write_File(dir.path / "m", c.text);
     scds::Byte_Source source;
     ASSERT_TRUE(scds::Source_Open(source, dir.path / "m"));
-    quintarel::Mid_Plane mid;
-    EXPECT_EQ(quintarel::Mid_Plane_Read(source, mid), c.values) << c.text;
+    scds::quintarel::Mid_Plane mid;
+    EXPECT_EQ(scds::quintarel::Mid_Plane_Read(source, mid), c.values) << c.text;
     scds::Source_Close(source);
     if (c.values == 6) {
       EXPECT_EQ(mid.xMP, 2.0);
@@ -178,11 +178,11 @@ TEST(MidPlaneRead, TabsOrBlanksAndCounts) {
 
 TEST(Reflection, PlaneNormalAlongX) {
   // Normal (2, 0, 0) through (5, 0, 0): the plane x = 5.
-  quintarel::Mid_Plane mid;
+  scds::quintarel::Mid_Plane mid;
   mid.xMP = 2.0;
   mid.xMPP = 5.0;
-  quintarel::Mid_Plane_Normalise(mid);
-  const scds::Transform_Matrix S = quintarel::Reflection_Matrix(mid);
+  scds::quintarel::Mid_Plane_Normalise(mid);
+  const scds::Transform_Matrix S = scds::quintarel::Reflection_Matrix(mid);
   EXPECT_EQ(scds::Transform_Matrix_Text(S),
             "-1.000000\t-0.000000\t-0.000000\n-0.000000\t1.000000\t-0.000000\n-0.000000\t-0.000000\t1.000000");
   Duct_Plane_Set right;
@@ -190,7 +190,7 @@ TEST(Reflection, PlaneNormalAlongX) {
   right.ADTc = {1.5, 2.0, 3.0};
   right.LDTc = {0.0, 0.0, 0.0};
   Duct_Plane_Set left;
-  quintarel::Mirror_Side(S, mid, right, left);
+  scds::quintarel::Mirror_Side(S, mid, right, left);
   // A normal (a, b, c) becomes (a, -b, -c), a centre (u, v, w) (10 - u, v, w).
   EXPECT_EQ(left.ADT.x, 0.25);
   EXPECT_EQ(left.ADT.y, -0.5);
@@ -202,9 +202,9 @@ TEST(Reflection, PlaneNormalAlongX) {
 }
 
 TEST(Reflection, ZeroNormalGivesNotANumber) {
-  quintarel::Mid_Plane mid;
-  quintarel::Mid_Plane_Normalise(mid);
-  const scds::Transform_Matrix S = quintarel::Reflection_Matrix(mid);
+  scds::quintarel::Mid_Plane mid;
+  scds::quintarel::Mid_Plane_Normalise(mid);
+  const scds::Transform_Matrix S = scds::quintarel::Reflection_Matrix(mid);
   EXPECT_TRUE(std::isnan(S.TMA));
   EXPECT_TRUE(std::isnan(S.TMI));
 }
@@ -222,7 +222,7 @@ void Perpendicular_Set(Duct_Plane_Set& R, Duct_Plane_Set& L) {
 TEST(Frame, PerpendicularAxesGiveTheRotationWithRowsXYZ) {
   Duct_Plane_Set R, L;
   Perpendicular_Set(R, L);  // Y along (-1.6, 1.5, 0), Z along (0, 0, 1)
-  const quintarel::Vestibular_Frame f = quintarel::Frame_Of(R, L);
+  const scds::quintarel::Vestibular_Frame f = scds::quintarel::Frame_Of(R, L);
   const double n = std::sqrt(1.6 * 1.6 + 1.5 * 1.5);
   EXPECT_NEAR(f.Yx, -1.6 / n, 1e-15);
   EXPECT_NEAR(f.Yy, 1.5 / n, 1e-15);
@@ -230,7 +230,7 @@ TEST(Frame, PerpendicularAxesGiveTheRotationWithRowsXYZ) {
   EXPECT_NEAR(f.Xx, 1.5 / n, 1e-15);
   EXPECT_NEAR(f.Xy, 1.6 / n, 1e-15);
   EXPECT_NEAR(f.detA, 1.0, 1e-15);
-  const scds::Transform_Matrix TM = quintarel::Frame_Inverse(f);
+  const scds::Transform_Matrix TM = scds::quintarel::Frame_Inverse(f);
   EXPECT_NEAR(TM.TMA, f.Xx, 1e-15);
   EXPECT_NEAR(TM.TMB, f.Xy, 1e-15);
   EXPECT_NEAR(TM.TMD, f.Yx, 1e-15);
@@ -239,7 +239,7 @@ TEST(Frame, PerpendicularAxesGiveTheRotationWithRowsXYZ) {
   // A vector along Y is written as 0, 1, 0; a centre at the origin stays.
   Duct_Plane_Set side;
   side.ADT = {f.Yx, f.Yy, f.Yz};
-  quintarel::Transform_Side(TM, side);
+  scds::quintarel::Transform_Side(TM, side);
   EXPECT_EQ(scds::F(side.ADT.x) + " " + scds::F(side.ADT.y) + " " + scds::F(side.ADT.z),
             "0.000000 1.000000 0.000000");
   EXPECT_EQ(scds::F(side.ADTc.x) + scds::F(side.ADTc.y) + scds::F(side.ADTc.z), "0.0000000.0000000.000000");
@@ -249,9 +249,9 @@ TEST(Frame, SkewAxesAreInvertedNotTransposed) {
   Duct_Plane_Set R, L;
   Perpendicular_Set(R, L);
   L.LDT = {0.2, 0.8, 1.0};  // Z leans towards Y
-  const quintarel::Vestibular_Frame f = quintarel::Frame_Of(R, L);
+  const scds::quintarel::Vestibular_Frame f = scds::quintarel::Frame_Of(R, L);
   ASSERT_GT(std::fabs((f.Yx * f.Zx + f.Yy * f.Zy) + f.Yz * f.Zz), 0.05);
-  const scds::Transform_Matrix TM = quintarel::Frame_Inverse(f);
+  const scds::Transform_Matrix TM = scds::quintarel::Frame_Inverse(f);
   const double axes[3][3] = {{f.Xx, f.Xy, f.Xz}, {f.Yx, f.Yy, f.Yz}, {f.Zx, f.Zy, f.Zz}};
   for (int k = 0; k < 3; ++k) {
     double v[3];
@@ -266,7 +266,7 @@ TEST(Frame, EqualLateralNormalsGiveNotANumber) {
   Duct_Plane_Set R, L;
   Perpendicular_Set(R, L);
   L.LDT = R.LDT;
-  const scds::Transform_Matrix TM = quintarel::Frame_Inverse(quintarel::Frame_Of(R, L));
+  const scds::Transform_Matrix TM = scds::quintarel::Frame_Inverse(scds::quintarel::Frame_Of(R, L));
   EXPECT_FALSE(scds::Transform_Matrix_Finite(TM));
 }
 
@@ -279,8 +279,8 @@ TEST(Angles, ArgumentsBeyondOneAreClamped) {
       {1.0, "0.000000"},       {1.0000001, "0.000000"}, {0.0, "90.006630"},
       {-1.0, "180.013259"},    {-1.5, "180.013259"},    {0.5, "60.004420"},
   };
-  for (const Case& c : cases) EXPECT_EQ(scds::F(quintarel::Angle_Degrees(c.argument)), c.degrees) << c.argument;
-  EXPECT_TRUE(std::isnan(quintarel::Angle_Degrees(std::nan(""))));
+  for (const Case& c : cases) EXPECT_EQ(scds::F(scds::quintarel::Angle_Degrees(c.argument)), c.degrees) << c.argument;
+  EXPECT_TRUE(std::isnan(scds::quintarel::Angle_Degrees(std::nan(""))));
 }
 
 TEST(Angles, IdealConfigurationIsSlightlyMoreThan180) {
@@ -291,7 +291,7 @@ TEST(Angles, IdealConfigurationIsSlightlyMoreThan180) {
   R.PDT = {-0.6, -0.8, 0.0};  // opposite up to rounding: clamped
   R.LDT = {0.0, 0.0, -1.0};
   L.LDT = {0.0, 0.0, 1.0};
-  const std::string text = quintarel::Synergistic_Text(quintarel::Synergistic_Angles_Of(R, L));
+  const std::string text = scds::quintarel::Synergistic_Text(scds::quintarel::Synergistic_Angles_Of(R, L));
   EXPECT_EQ(text,
             "SYNERGISTIC ANGLES (UNCOUPLED)\n\n"
             "Right Anterior and Left Posterior ducts: 180.013259 Degrees\n"
@@ -311,8 +311,8 @@ TEST(Angles, ReferenceSignsOfEachSide) {
   L.ADT = {1.0, 1.0, -1.0};
   L.PDT = {-1.0, -1.0, 1.0};
   L.LDT = {0.0, 1.0, 0.0};
-  const std::string right = quintarel::Reference_Text(quintarel::Right_Reference_Angles(R));
-  const std::string left = quintarel::Reference_Text(quintarel::Left_Reference_Angles(L));
+  const std::string right = scds::quintarel::Reference_Text(scds::quintarel::Right_Reference_Angles(R));
+  const std::string left = scds::quintarel::Reference_Text(scds::quintarel::Left_Reference_Angles(L));
   EXPECT_EQ(right,
             "REFERENCE ANGLES (UNCOUPLED)\n\nVESTIBULAR PITCH / MID-SAGITTAL PLANE\n\n"
             "Anterior duct: 0.000000 Degrees\nPosterior duct: 0.000000 Degrees\nLateral duct: 180.013259 Degrees\n\n"
@@ -333,7 +333,7 @@ TEST(VectorFile, TwoEmptyLinesBeforeTheCentres) {
   Duct_Plane_Set R, L;
   R.ADT = {1.0, -0.5, 0.0};
   L.LDTc = {-2.25, 3.0, -0.0000004};
-  EXPECT_EQ(quintarel::Vector_File_Text(R, L),
+  EXPECT_EQ(scds::quintarel::Vector_File_Text(R, L),
             "SEMICIRCULAR DUCT PLANES (UNCOUPLED)\n\n"
             "Right Anterior duct: 1.000000x -0.500000y 0.000000z\n"
             "Right Posterior duct: 0.000000x 0.000000y 0.000000z\n"

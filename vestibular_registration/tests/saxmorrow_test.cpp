@@ -462,9 +462,9 @@ TEST(SaxmorrowRun, NamesTooLongForTheirPathsAreRefused) {
 }
 
 TEST(SaxmorrowPaths, BuildersFollowTheSpeciesFolder) {
-  EXPECT_EQ(saxmorrow::Transfrom_Matrix_Path("Ear"), "Data/Ear/Matrix/Ear.transmat");
-  EXPECT_EQ(saxmorrow::Input_STL_File_Path("ear", "Ear"), "Data/Ear/ScanRef/Other/ear.stl");
-  EXPECT_EQ(saxmorrow::Output_STL_File_Path("ear", "Ear"), "Data/Ear/VestRef/Other/ear.stl");
+  EXPECT_EQ(scds::saxmorrow::Transfrom_Matrix_Path("Ear"), "Data/Ear/Matrix/Ear.transmat");
+  EXPECT_EQ(scds::saxmorrow::Input_STL_File_Path("ear", "Ear"), "Data/Ear/ScanRef/Other/ear.stl");
+  EXPECT_EQ(scds::saxmorrow::Output_STL_File_Path("ear", "Ear"), "Data/Ear/VestRef/Other/ear.stl");
 }
 
 }  // namespace

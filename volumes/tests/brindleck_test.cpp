@@ -23,7 +23,7 @@ using scds_testing::Read_File;
 using scds_testing::Run_Program;
 using scds_testing::Temp_Dir;
 using scds_testing::Write_File;
-using namespace volumes_testing;
+using namespace mesh_testing;
 
 const std::string kBanner =
     "\n\n#####################################################\n"
@@ -589,7 +589,7 @@ TEST(BrindleckRun, EndOfInputBeforeTheSideIsKnown) {
 
 TEST(BrindleckRun, SpeciesNameLength) {
   // The control mesh path, 2n + 37 characters, is the longest.
-  EXPECT_EQ(scds::Brindleck_Max_Name(), 108u);
+  EXPECT_EQ(scds::brindleck::Brindleck_Max_Name(), 108u);
   const std::string longest(108, 'n');
   EXPECT_EQ(Mesh_Path('r', "Control", longest).size(), 253u);
   Temp_Dir dir;

@@ -1,4 +1,4 @@
-#include "mesh_volume.h"
+#include "mesh_measures.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ using scds::Mesh_Volume;
 using scds::STL_Open_Result;
 using scds_testing::Temp_Dir;
 using scds_testing::Write_File;
-using namespace volumes_testing;
+using namespace mesh_testing;
 
 // The corner tetrahedron (0,0,0), (1,0,0), (0,1,0), (0,0,1), outward: the
 // slanted facet gives 1/6, the three facets through the origin give 0.

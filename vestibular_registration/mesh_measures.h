@@ -1,7 +1,6 @@
 // The measures of a mesh, summed facet by facet as the mesh is streamed:
 // the signed volume of a closed mesh (the tetrahedra spanned by the origin
-// and each facet), in mm^3, and the area of an open one, in mm^2, which the
-// cupula program measures with the same reading.
+// and each facet), in mm^3, and the area of an open one, in mm^2.
 #pragma once
 
 #include <cmath>
@@ -57,5 +56,14 @@ struct Mesh_Volume_Result {
 // The volume of a closed mesh: its sum divided by unit cubed (mesh units
 // per millimetre).
 Mesh_Volume_Result Mesh_Volume(const std::filesystem::path& file, double unit, STL_Facet& held);
+
+struct Mesh_Area_Result {
+  STL_Open_Result opened = STL_Open_Result::Missing;
+  bool irregular = false;  // the mesh is not regular ASCII STL text
+  double area = 0.0;       // mm^2, when opened
+};
+
+// The area of an open mesh: its sum divided by unit squared.
+Mesh_Area_Result Mesh_Area(const std::filesystem::path& file, double unit, STL_Facet& held);
 
 }  // namespace scds

@@ -1,4 +1,4 @@
-// Small meshes for the volume tests: facets written in the usual ASCII STL
+// Small meshes for the mesh tests: facets written in the usual ASCII STL
 // layout, and closed outward-facing boxes with integer corners, so that their
 // volumes are known by hand.
 #pragma once
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace volumes_testing {
+namespace mesh_testing {
 
 using Point = std::array<long, 3>;
 using Triangle = std::array<Point, 3>;
@@ -60,4 +60,4 @@ inline std::vector<Triangle> Reversed(std::vector<Triangle> facets) {
   return facets;
 }
 
-}  // namespace volumes_testing
+}  // namespace mesh_testing

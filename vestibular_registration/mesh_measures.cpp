@@ -1,4 +1,4 @@
-#include "mesh_volume.h"
+#include "mesh_measures.h"
 
 #include <cmath>
 
@@ -34,6 +34,15 @@ Mesh_Volume_Result Mesh_Volume(const std::filesystem::path& file, double unit, S
   result.opened = s.opened;
   result.irregular = s.irregular;
   if (s.opened == STL_Open_Result::Opened) result.volume = s.sum / std::pow(unit, 3.0);
+  return result;
+}
+
+Mesh_Area_Result Mesh_Area(const std::filesystem::path& file, double unit, STL_Facet& held) {
+  const Mesh_Sum_Result s = Mesh_Facet_Sum(file, Facet_Term::Area, held);
+  Mesh_Area_Result result;
+  result.opened = s.opened;
+  result.irregular = s.irregular;
+  if (s.opened == STL_Open_Result::Opened) result.area = s.sum / (unit * unit);
   return result;
 }
 
