@@ -14,13 +14,13 @@ The whole model is evaluated here from its formulas, in their order and
 grouping: the finite element inputs, calibration and uncoupled model as in
 expected_first_half.py (imported from it), then the coupled model with GSL's
 eigenvalues (libgsl through ctypes), the coupled gains, response planes,
-rotation and angles, and the line sets and matrix. The report layouts are
-written out as the system gives them, not taken from the program.
+rotation and angles, and the line sets and matrix as in expected_second_half.py
+(imported from it). The report layouts are written out as the system gives
+them, not taken from the program.
 
 Run: python3 expected_reports.py
 """
 
-import ctypes
 import math
 import os
 import sys
@@ -32,6 +32,12 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 # the first-half fixture, in the same order, taken from its script; its own
 # passes are undone, so the passes here start from the inputs alone.
 from expected_first_half import *  # noqa: E402,F401,F403
+
+# The coupled model (GSL's eigenvalues), the coupled gains, response planes,
+# rotation and angles, the line sets and the vestibular matrix: the formulas
+# of the second-half fixture, taken from its script. Imported before the
+# passes are undone: its own passes start from the first half's.
+import expected_second_half as second_half  # noqa: E402
 
 v.clear()
 v.update(inputs)
@@ -59,255 +65,8 @@ minus_text, minus_vals = morph_text(MINUS)
 assert minus_text.count("\n") == 180
 files[f"Data/{SPECIES}/{SPECIES}_MinusCor.morph"] = minus_text
 
-for _name in ("acos", "cos", "sin", "fabs"):
-    getattr(libm, _name).restype = ctypes.c_double
-    getattr(libm, _name).argtypes = [ctypes.c_double]
 
-
-def acos(x):
-    """The angles' acos: the argument clamped to [-1, 1], a nan kept."""
-    if x == x:
-        x = min(1.0, max(-1.0, x))
-    return libm.acos(x)
-
-
-# --------------------------------------------------------------- GSL's eigenvalues
-gsl = ctypes.CDLL("libgsl.so", mode=ctypes.RTLD_GLOBAL)
-
-
-class GslMatrix(ctypes.Structure):
-    _fields_ = [("size1", ctypes.c_size_t), ("size2", ctypes.c_size_t), ("tda", ctypes.c_size_t),
-                ("data", ctypes.POINTER(ctypes.c_double)), ("block", ctypes.c_void_p), ("owner", ctypes.c_int)]
-
-
-class GslVectorComplex(ctypes.Structure):
-    _fields_ = [("size", ctypes.c_size_t), ("stride", ctypes.c_size_t), ("data", ctypes.POINTER(ctypes.c_double)),
-                ("block", ctypes.c_void_p), ("owner", ctypes.c_int)]
-
-
-gsl.gsl_set_error_handler_off.restype = ctypes.c_void_p
-gsl.gsl_set_error_handler_off()
-gsl.gsl_matrix_alloc.restype = ctypes.POINTER(GslMatrix)
-gsl.gsl_matrix_alloc.argtypes = [ctypes.c_size_t, ctypes.c_size_t]
-gsl.gsl_matrix_free.argtypes = [ctypes.POINTER(GslMatrix)]
-gsl.gsl_vector_complex_alloc.restype = ctypes.POINTER(GslVectorComplex)
-gsl.gsl_vector_complex_alloc.argtypes = [ctypes.c_size_t]
-gsl.gsl_vector_complex_free.argtypes = [ctypes.POINTER(GslVectorComplex)]
-gsl.gsl_matrix_complex_alloc.restype = ctypes.c_void_p
-gsl.gsl_matrix_complex_alloc.argtypes = [ctypes.c_size_t, ctypes.c_size_t]
-gsl.gsl_matrix_complex_free.argtypes = [ctypes.c_void_p]
-gsl.gsl_eigen_nonsymmv_alloc.restype = ctypes.c_void_p
-gsl.gsl_eigen_nonsymmv_alloc.argtypes = [ctypes.c_size_t]
-gsl.gsl_eigen_nonsymmv_free.argtypes = [ctypes.c_void_p]
-gsl.gsl_eigen_nonsymmv.restype = ctypes.c_int
-gsl.gsl_eigen_nonsymmv.argtypes = [ctypes.POINTER(GslMatrix), ctypes.POINTER(GslVectorComplex), ctypes.c_void_p,
-                                   ctypes.c_void_p]
-
-
-def eigenvalues(a):
-    """The six eigenvalues (real, imaginary) of the row-major 6x6 matrix a, in
-    GSL's order; six nans for a matrix with a value that is not finite or a
-    call that fails."""
-    if not all(math.isfinite(x) for x in a):
-        return [(math.nan, math.nan)] * 6
-    m = gsl.gsl_matrix_alloc(6, 6)
-    for k in range(36):
-        m.contents.data[(k // 6) * m.contents.tda + k % 6] = a[k]
-    ev = gsl.gsl_vector_complex_alloc(6)
-    evec = gsl.gsl_matrix_complex_alloc(6, 6)
-    w = gsl.gsl_eigen_nonsymmv_alloc(6)
-    status = gsl.gsl_eigen_nonsymmv(m, ev, evec, w)
-    out = [(ev.contents.data[2 * k * ev.contents.stride], ev.contents.data[2 * k * ev.contents.stride + 1])
-           for k in range(6)]
-    gsl.gsl_eigen_nonsymmv_free(w)
-    gsl.gsl_vector_complex_free(ev)
-    gsl.gsl_matrix_complex_free(evec)
-    gsl.gsl_matrix_free(m)
-    if status != 0:
-        return [(math.nan, math.nan)] * 6
-    return out
-
-
-def fast_first(rates):
-    """Positions 1 to 3 the three fastest modes, 4 to 6 the three slowest,
-    each group in GSL's order; unchanged when GSL gave them so."""
-    if any(r != r for r in rates) or min(rates[:3]) >= max(rates[3:]):
-        return list(rates)
-    order = sorted(range(6), key=lambda k: -rates[k])  # stable
-    fast = sorted(order[:3])
-    slow = sorted(order[3:])
-    return [rates[k] for k in fast + slow]
-
-
-# ------------------------------------------------------------ coupled model
-CS = [("l", "high"), ("m", "med"), ("s", "low")]
-INDEX = [("1", "L", "l"), ("2", "A", "a"), ("3", "P", "p")]  # duct index, duct letter, cupula letter
-
-
-def coupled(p, cup, matrices):
-    for s, c in CS:
-        for i, D, X in INDEX:
-            p[f"K_{i}_{s}"] = cup[f"K{D}DT_{c}"]
-    for s, c in CS:
-        for i, D, X in INDEX:
-            p[f"M_{i}_{s}"] = p[f"M{D}DT_{c}"]
-    p["m_12"], p["m_23"] = p["MUC"], p["MCC"]
-    for s, c in CS:
-        for i, D, X in INDEX:
-            p[f"C_{i}_{s}"] = p[f"C{D}DT_{c}"]
-    p["c_12"], p["c_23"] = p["CUC"], p["CCC"]
-    for big, small in (("M", "m"), ("C", "c")):
-        a12, a23 = p[f"{small}_12"], p[f"{small}_23"]
-        for s, _ in CS:
-            A1, A2, A3 = p[f"{big}_1_{s}"], p[f"{big}_2_{s}"], p[f"{big}_3_{s}"]
-            det = ((A1 * A2) * A3 - (A1 * a23) * a23) - (A3 * a12) * a12
-            p[f"det{big}_{s}"] = det
-            p[f"{big}_1p_{s}"] = div(A2 * A3 - a23 * a23, det)
-            p[f"{small}_12p_{s}"] = p[f"{small}_21p_{s}"] = div(-(a12 * A3), det)
-            p[f"{small}_13p_{s}"] = p[f"{small}_31p_{s}"] = div(a12 * a23, det)
-            p[f"{big}_2p_{s}"] = div(A1 * A3, det)
-            p[f"{small}_23p_{s}"] = p[f"{small}_32p_{s}"] = div(-(a23 * A1), det)
-            p[f"{big}_3p_{s}"] = div(A1 * A2 - a12 * a12, det)
-    c12, c23 = p["c_12"], p["c_23"]
-    for s, _ in CS:
-        a = matrices[s]
-        Mi = [[p[f"M_1p_{s}"], p[f"m_12p_{s}"], p[f"m_13p_{s}"]],
-              [p[f"m_21p_{s}"], p[f"M_2p_{s}"], p[f"m_23p_{s}"]],
-              [p[f"m_31p_{s}"], p[f"m_32p_{s}"], p[f"M_3p_{s}"]]]
-        C1, C2, C3 = p[f"C_1_{s}"], p[f"C_2_{s}"], p[f"C_3_{s}"]
-        K = [p[f"K_1_{s}"], p[f"K_2_{s}"], p[f"K_3_{s}"]]
-        for r in range(3):
-            e1, e2, e3 = Mi[r]
-            a[6 * r + 0] = -(e1 * C1) - e2 * c12
-            a[6 * r + 1] = (-(e1 * c12) - e2 * C2) - e3 * c23
-            a[6 * r + 2] = -(e2 * c23) - e3 * C3
-            for k in range(3):
-                a[6 * r + 3 + k] = -(Mi[r][k] * K[k])
-    for s, _ in CS:
-        rates = fast_first([abs(re) for re, im in eigenvalues(matrices[s])])
-        for k in range(6):
-            p[f"w_{k + 1}_{s}"] = rates[k]
-        for k in range(6):
-            p[f"t_{k + 1}_{s}"] = div(1000.0 if k < 3 else 1.0, rates[k])
-        for k in range(6):
-            p[f"w_{k + 1}_{s}"] = div(p[f"w_{k + 1}_{s}"], (PI + PI))
-
-
-def initial_state_matrix():
-    a = [0.0] * 36
-    a[3 * 6 + 0] = a[4 * 6 + 1] = a[5 * 6 + 2] = 1.0
-    return a
-
-
-# ----------------------------------------------- coupled gains, planes, angles
-AREA = {"1": "l", "2": "a", "3": "p"}
-OTHER = {"1": ("2", "3"), "2": ("1", "3"), "3": ("1", "2")}
-
-
-def planes(p, cup, car, cor_pass):
-    for s, c in CS:
-        p[f"X_Q_1_{s}"], p[f"X_Q_2_{s}"], p[f"X_Q_3_{s}"] = p[f"QX_L_{c}"], p[f"QX_A_{c}"], p[f"QX_P_{c}"]
-    for i, D, X in INDEX:
-        for a in "xyz":
-            p[f"{a}_{i}_R"] = p[f"{a}{D}DT_R"]
-
-    def n(j, a):  # the duct normals d1 (lateral, negated), d2, d3
-        return -p[f"{a}_1_R"] if j == "1" else p[f"{a}_{j}_R"]
-
-    for gain, big, small in (("X", "M", "m"), ("VG", "C", "c")):
-        def inv(i, j, s):
-            return p[f"{big}_{i}p_{s}"] if i == j else p[f"{small}_{i}{j}p_{s}"]
-
-        for s, c in CS:
-            for i in "123":
-                for a in "xyz":
-                    terms = [((inv(i, j, s) * p[f"M_{j}_{s}"]) * p[f"X_Q_{j}_{s}"]) * n(j, a)
-                             for j in (i,) + OTHER[i]]
-                    total = (terms[0] + terms[1]) + terms[2]
-                    p[f"i{a}{gain}_Q_{i}_{s}"] = -total if i == "1" else total
-            for i in "123":
-                vx, vy, vz = (p[f"i{a}{gain}_Q_{i}_{s}"] for a in "xyz")
-                p[f"i{gain}_Q_{i}_{s}"] = sqrt((vx * vx + vy * vy) + vz * vz)
-            for i in "123":
-                X = AREA[i]
-                p[f"i{gain}_u_{i}_{s}"] = div(p[f"i{gain}_Q_{i}_{s}"], (p[f"aC{X}_Mid"] + car[f"aC{X}_Res"]))
-            for i in "123":
-                d = lambda case, zone: cup[f"d{AREA[i]}_{case}_mean_{zone}"]
-                Q = p[f"i{gain}_Q_{i}_{s}"]
-                if s == "l":
-                    p[f"i{gain}_s_{i}_{s}"] = (((d("high", "h") + d("high", "m")) + d("high", "l")) / 3.0) * Q
-                elif s == "m":
-                    p[f"i{gain}_s_{i}_{s}"] = ((d("med", "m") + d("med", "l")) / 2.0) * Q
-                else:
-                    p[f"i{gain}_s_{i}_{s}"] = Q * d("low", "l")
-
-    for i in "123":
-        for a in "xyz":
-            p[f"i{a}_{i}_R"] = div(p[f"i{a}VG_Q_{i}_m"], p[f"iVG_Q_{i}_m"])
-    for i in "123":
-        p[f"ix_{i}_L"], p[f"iy_{i}_L"], p[f"iz_{i}_L"] = -p[f"ix_{i}_R"], p[f"iy_{i}_R"], -p[f"iz_{i}_R"]
-
-    if cor_pass:
-        theta = acos(div(p["iz_1_L"], sqrt(p["ix_1_L"] * p["ix_1_L"] + p["iz_1_L"] * p["iz_1_L"])))
-        car["theta"] = theta
-        car["TM"] = [libm.cos(theta), 0.0, libm.sin(theta), 0.0, 1.0, 0.0, -libm.sin(theta), 0.0, libm.cos(theta)]
-    T = car["TM"]
-
-    def rotate(nx, ny, nz):
-        x, y, z = p[nx], p[ny], p[nz]
-        p[nx] = (T[0] * x + T[1] * y) + T[2] * z
-        p[ny] = (T[3] * x + T[4] * y) + T[5] * z
-        p[nz] = (T[6] * x + T[7] * y) + T[8] * z
-
-    for i in ("2", "3", "1"):
-        for side in "RL":
-            rotate(f"ix_{i}_{side}", f"iy_{i}_{side}", f"iz_{i}_{side}")
-    for mark in ("", "c"):
-        for D in ("ADT", "PDT", "LDT"):
-            for side in "RL":
-                rotate(f"x{D}{mark}_{side}", f"y{D}{mark}_{side}", f"z{D}{mark}_{side}")
-
-    for side in "RL":
-        def v(i):
-            return p[f"ix_{i}_{side}"], p[f"iy_{i}_{side}"], p[f"iz_{i}_{side}"]
-
-        for D, (a, b) in (("ADT", ("3", "1")), ("PDT", ("1", "2")), ("LDT", ("2", "3"))):
-            (ax, ay, az), (bx, by, bz) = v(a), v(b)
-            p[f"Px{D}_{side}"] = ay * bz - az * by
-            p[f"Py{D}_{side}"] = az * bx - ax * bz
-            p[f"Pz{D}_{side}"] = ax * by - ay * bx
-
-    def dot(a, b, negate_first=False):
-        (ax, ay, az), (bx, by, bz) = a, b
-        if negate_first:
-            ax, ay, az = -ax, -ay, -az
-        return (ax * bx + ay * by) + az * bz
-
-    def vec(i, side):
-        return p[f"ix_{i}_{side}"], p[f"iy_{i}_{side}"], p[f"iz_{i}_{side}"]
-
-    p["iipsiADTPDT"] = acos(dot(vec("2", "R"), vec("3", "R"))) * 57.3
-    p["iipsiADTLDT"] = acos(dot(vec("2", "R"), vec("1", "R"), True)) * 57.3
-    p["iipsiLDTPDT"] = acos(dot(vec("3", "R"), vec("1", "R"))) * 57.3
-    a, b, c = p["iipsiADTPDT"] - 90.0, p["iipsiADTLDT"] - 90.0, p["iipsiLDTPDT"] - 90.0
-    p["ivar90"] = ((a * a + b * b) + c * c) / 3.0
-    p["idev90"] = ((abs(a) + abs(b)) + abs(c)) / 3.0
-    p["isynADTPDT"] = acos(dot(vec("2", "R"), vec("3", "L"))) * 57.3
-    p["isynLDTLDT"] = acos(dot(vec("1", "R"), vec("1", "L"))) * 57.3
-    s, l = p["isynADTPDT"] - 180.0, p["isynLDTLDT"] - 180.0
-    p["ivar180"] = ((s * s + s * s) + l * l) / 3.0
-    p["idev180"] = ((abs(s) + abs(s)) + abs(l)) / 3.0
-    p["iADTPITCH"] = acos(p["iy_2_R"]) * 57.3
-    p["iPDTPITCH"] = acos(-p["iy_3_R"]) * 57.3
-    p["iLDTPITCH"] = acos(-p["iy_1_R"]) * 57.3
-    p["iADTROLL"] = acos(p["ix_2_R"]) * 57.3
-    p["iPDTROLL"] = acos(p["ix_3_R"]) * 57.3
-    p["iADTYAW"] = acos(-p["iz_2_R"]) * 57.3
-    p["iPDTYAW"] = acos(p["iz_3_R"]) * 57.3
-    p["iLDTYAW"] = acos(-p["iz_1_R"]) * 57.3
-
-
-# ------------------------------------------------- line sets and the matrix
+# ------------------------------------------------------------ report numbers
 def F(x):
     """As C's "%f" writes a double (the sign of a nan aside: "nan")."""
     if x != x:
@@ -315,30 +74,6 @@ def F(x):
     return "%f" % x
 
 
-LINE_SETS = [("rma", "Ant", "ADT", "2", "R"), ("rma", "Post", "PDT", "3", "R"), ("rma", "Lat", "LDT", "1", "R"),
-             ("lma", "Ant", "ADT", "2", "L"), ("lma", "Post", "PDT", "3", "L"), ("lma", "Lat", "LDT", "1", "L")]
-
-
-def line_sets(p):
-    out = {}
-    for prefix, name, D, i, side in LINE_SETS:
-        c = [p[f"{a}{D}c_{side}"] for a in "xyz"]
-        n = [p[f"i{a}_{i}_{side}"] for a in "xyz"]
-        e = [c[k] + 3333.0 * n[k] for k in range(3)]
-        out[f"Data/{SPECIES}/VestRef/MaxAxes/{prefix}_{SPECIES}_{name}.lineset"] = (
-            "# LineSet 0.1\n\nnDataVals 0 { {\n" + "%sx\t%sy\t%sz\n" % tuple(F(x) for x in c)
-            + "%sx\t%sy\t%sz\n" % tuple(F(x) for x in e) + "\n} }")
-    return out
-
-
-def vestibular_matrix(car):
-    text = files[f"Data/{SPECIES}/Matrix/{SPECIES}_uncoupled.transmat"]
-    u = [float(x) for x in text.split()]
-    T = car["TM"]
-    i = [(T[3 * r] * u[k] + T[3 * r + 1] * u[3 + k]) + T[3 * r + 2] * u[6 + k] for r in range(3) for k in range(3)]
-    assert all(math.isfinite(x) for x in i)
-    return "\t".join(F(x) for x in i[0:3]) + "\n" + "\t".join(F(x) for x in i[3:6]) + "\n" + "\t".join(
-        F(x) for x in i[6:9])
 # ------------------------------------------------------------ report layouts
 # The short report, line by line; {name} is the value of name, with "%lf".
 SHORT = r"""
@@ -1005,17 +740,18 @@ MATERIAL = ["T", "mu_A", "rho_e", "rho_c", "Young", "poisson", "gamma", "mu_e", 
 CUPULA = re.compile(r"(d[apl]_(high|med|low)_mean_[hml]|K[APL]DT_(high|med|low))$")
 
 
-def run_pass(morph, cor_pass):
+def run_pass(morph, set_name):
     """One pass from a fresh state: the reset clears everything the pass
     computes; the deflections, stiffnesses and carried values live in v."""
+    cor_pass = set_name == "Cor"
     p = dict(morph)
     if cor_pass:
         calibrate(p)
     else:
         inverted_calibration(p)
     uncoupled(p, cor_pass)
-    coupled(p, v, {s: initial_state_matrix() for s, _ in CS})
-    planes(p, v, v, cor_pass)
+    second_half.coupled(p, v, set_name)
+    second_half.gains(p, v, v, cor_pass)
     values = {k: v[k] for k in MATERIAL}
     values.update({k: v[k] for k in v if CUPULA.match(k)})
     values.update(p)
@@ -1029,13 +765,15 @@ def run(morphs):
     v.update(prologue)
     out = {}
     for set_name, morph in zip(("Cor", "PlusCor", "MinusCor"), morphs):
-        values, p = run_pass(morph, set_name == "Cor")
+        values, p = run_pass(morph, set_name)
         out[f"Data/{SPECIES}/{SPECIES}_{set_name}.biomecha"] = render(SHORT_LINES, values)
         out[f"Data/{SPECIES}/{SPECIES}_{set_name}_Extended.biomecha"] = render(EXTENDED_LINES, values)
         if set_name == "Cor":
             echo = render(ECHO_LINES, values)
-            out.update(line_sets(p))
-            out[f"Data/{SPECIES}/Matrix/{SPECIES}.transmat"] = vestibular_matrix(v)
+            out.update(second_half.line_set_files(p))
+            transmat = second_half.vestibular_matrix(v["TM"])
+            assert "nan" not in transmat and "inf" not in transmat
+            out[f"Data/{SPECIES}/Matrix/{SPECIES}.transmat"] = transmat
     return out, echo
 
 

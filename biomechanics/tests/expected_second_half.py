@@ -14,7 +14,8 @@ the model is defined with:
   - the six line sets and Matrix/Fx.transmat of the Cor pass, as bytes.
 Writes second_half_fixture.inc next to this script.
 
-Run: python3 expected_second_half.py
+Run: python3 expected_second_half.py (expected_reports.py imports it for the
+coupled half of its passes).
 """
 
 import ctypes
@@ -299,20 +300,34 @@ def line_set(centre, normal):
 
 
 SP = fh.SPECIES
-line_sets = []
-for prefix, side in (("rma_", "R"), ("lma_", "L")):
-    for name, stem, i in (("Ant", "ADT", 2), ("Post", "PDT", 3), ("Lat", "LDT", 1)):
-        centre = [cor[f"{a}{stem}c_{side}"] for a in "xyz"]
-        normal = [cor[f"i{a}_{i}_{side}"] for a in "xyz"]
-        line_sets.append((f"Data/{SP}/VestRef/MaxAxes/{prefix}{SP}_{name}.lineset", line_set(centre, normal)))
 
-uncoupled_text = fh.files[f"Data/{SP}/Matrix/{SP}_uncoupled.transmat"]
-uTM = [float(x) for x in uncoupled_text.split()]
-assert len(uTM) == 9
+
+def line_set_files(p):
+    """The six line sets of pass p (rotated centres and response normals), as
+    (path, text) in the order they are written."""
+    out = []
+    for prefix, side in (("rma_", "R"), ("lma_", "L")):
+        for name, stem, i in (("Ant", "ADT", 2), ("Post", "PDT", 3), ("Lat", "LDT", 1)):
+            centre = [p[f"{a}{stem}c_{side}"] for a in "xyz"]
+            normal = [p[f"i{a}_{i}_{side}"] for a in "xyz"]
+            out.append((f"Data/{SP}/VestRef/MaxAxes/{prefix}{SP}_{name}.lineset", line_set(centre, normal)))
+    return out
+
+
+def vestibular_matrix(TM):
+    """The vestibular matrix's text: the rotation TM applied to Quintarel's
+    uncoupled matrix."""
+    uncoupled_text = fh.files[f"Data/{SP}/Matrix/{SP}_uncoupled.transmat"]
+    uTM = [float(x) for x in uncoupled_text.split()]
+    assert len(uTM) == 9
+    iTM = [TM[3 * i + 0] * uTM[0 + j] + TM[3 * i + 1] * uTM[3 + j] + TM[3 * i + 2] * uTM[6 + j]
+           for i in range(3) for j in range(3)]
+    return "%s\t%s\t%s\n%s\t%s\t%s\n%s\t%s\t%s" % tuple(F(x) for x in iTM)
+
+
+line_sets = line_set_files(cor)
 TM = carried["TM"]
-iTM = [TM[3 * i + 0] * uTM[0 + j] + TM[3 * i + 1] * uTM[3 + j] + TM[3 * i + 2] * uTM[6 + j]
-       for i in range(3) for j in range(3)]
-transmat = "%s\t%s\t%s\n%s\t%s\t%s\n%s\t%s\t%s" % tuple(F(x) for x in iTM)
+transmat = vestibular_matrix(TM)
 
 
 def main():
