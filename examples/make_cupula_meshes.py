@@ -7,11 +7,12 @@ closed volume mesh, wound outward, and three open section meshes (the two
 faces and the central section, each a fan of triangles). A cupula is a few
 tenths of a millimetre across and about a tenth thick.
 
-    python3 cupula/tests/make_sample_meshes.py [species-folder]
+    python3 examples/make_cupula_meshes.py [species-folder]
 
 writes ScanRef/Volumes/<rv_|lv_>Sample_<Ant|Post|Lat>_Cup.stl and
 ScanRef/Surfaces/<rs_|ls_>Sample_<Ant|Post|Lat>_Cup_<Ut|Duct|Mid>.stl below
-the folder (default: examples/Data/Sample).
+the folder (default: Data/Sample beside this script, whatever the current
+folder).
 """
 
 import math
@@ -100,7 +101,7 @@ def write(path, text):
 
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), '..', '..', 'examples', 'Data', 'Sample')
+        os.path.dirname(os.path.abspath(__file__)), 'Data', 'Sample')
     for side, cupulae in CUPULAE.items():
         for duct, (ut, mid, duct_axes, thickness, origin, angles) in cupulae.items():
             r = rotation(*angles)

@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the sample species' cupula and cilia-region meshes for Flanmere:
-examples/Data/Sample/FEA/<rfea_|lfea_>Sample_<Ant|Post|Lat>_<Cup|Cilia_Long|
-Cilia_Medium|Cilia_Short>.stl, in millimetres.
+"""Writes the sample species' finite element cupula and cilia-region meshes
+for Flanmere, in millimetres.
 
 Each cupula is a slightly domed elliptical disc about 0.35 mm by 0.25 mm
 across, set in the ampulla of its duct; the three cilia regions are bands
@@ -10,13 +9,17 @@ the middle, medium cilia beside them, short cilia at the ends. The left
 side is the mirror image of the right one (x negated, vertex order
 reversed so the facets keep their orientation).
 
-Run from the repository's top folder: python3 fea_registration/tests/make_sample_meshes.py
+    python3 examples/make_fea_meshes.py [species-folder]
+
+writes FEA/<rfea_|lfea_>Sample_<Ant|Post|Lat>_<Cup|Cilia_Long|Cilia_Medium|
+Cilia_Short>.stl below the folder (default: Data/Sample beside this script,
+whatever the current folder).
 """
 import math
 import os
+import sys
 
 SPECIES = "Sample"
-OUT = os.path.join("examples", "Data", SPECIES, "FEA")
 
 A, B = 0.175, 0.125  # half axes of the cupula, mm
 DOME = 0.02          # height of the dome at the centre, mm
@@ -112,14 +115,17 @@ def mesh_text(name, triangles):
 
 
 def main():
-    os.makedirs(OUT, exist_ok=True)
+    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "Data", SPECIES)
+    out = os.path.join(folder, "FEA")
+    os.makedirs(out, exist_ok=True)
     for duct in DUCTS:
         for case, uv in [("Cup", disc_facets())] + [(k, band_facets(b)) for k, b in BANDS.items()]:
             right = [tuple(surface_point(duct, u, v) for u, v in tri) for tri in uv]
             left = [tuple((-p[0], p[1], p[2]) for p in (tri[0], tri[2], tri[1])) for tri in right]
             for prefix, triangles in (("rfea_", right), ("lfea_", left)):
                 name = "%s%s_%s_%s" % (prefix, SPECIES, duct, case)
-                with open(os.path.join(OUT, name + ".stl"), "w", newline="\n") as f:
+                with open(os.path.join(out, name + ".stl"), "w", newline="\n") as f:
                     f.write(mesh_text(name, triangles))
 
 

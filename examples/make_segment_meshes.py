@@ -7,7 +7,13 @@ ampullae are spheres (16 x 10 latitude-longitude polyhedra), the control and
 whole-system meshes are spheres sized near the sum of the segments. The left
 side is the right side mirrored (x -> -x) and scaled by 0.97.
 
-    python3 volumes/tests/make_sample_meshes.py [examples/Data/Sample]
+    python3 examples/make_segment_meshes.py [species-folder]
+
+writes ScanRef/Volumes/<rv_|lv_><species>_<segment>.stl, the control meshes
+ScanRef/Volumes/<rv_|lv_><species>_Control.stl and the whole-system meshes
+ScanRef/Other/<r_|l_><species>_SCDS.stl below the folder, whose name is the
+species' (default: Data/Sample beside this script, whatever the current
+folder).
 """
 import math
 import os
@@ -119,7 +125,8 @@ def write(path, name, facets):
 
 
 def main():
-    root = sys.argv[1] if len(sys.argv) > 1 else "examples/Data/Sample"
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "Data", "Sample")
     species = os.path.basename(os.path.normpath(root))
     # Micrometres, in the scan's frame: the system sits around (2400, 3100, 1800).
     segments = {
