@@ -1,5 +1,7 @@
 #include "biomechanics_paths.h"
 
+#include <utility>
+
 #include "paths.h"
 
 namespace scds::ostravel {
@@ -142,9 +144,29 @@ std::string Transfrom_Matrix_Path(std::string_view species) {
   return Species_Path(species, "/Matrix", "", ".transmat");
 }
 
-std::size_t Max_Species_Name() {
-  return Max_Name_Length(Right_Result_Deflection_Path("a", "Post", "Medium").size(),
-                         Right_Result_Deflection_Path("aa", "Post", "Medium").size());
+std::vector<std::string> Ostravel_Paths(std::string_view species) {
+  std::vector<std::string> paths = {Right_Sif_File_Path(species), Left_Sif_File_Path(species)};
+  for (std::string_view duct : {"Ant", "Post", "Lat"}) {
+    for (std::string_view cilia : {"Long", "Medium", "Short"}) {
+      paths.push_back(Right_Result_Deflection_Path(species, duct, cilia));
+      paths.push_back(Left_Result_Deflection_Path(species, duct, cilia));
+    }
+  }
+  for (Measurement_Set set : {Measurement_Set::Cor, Measurement_Set::PlusCor, Measurement_Set::MinusCor}) {
+    paths.push_back(Morphometry_Path(species, set));
+    paths.push_back(Biomecha_Path(species, set));
+    paths.push_back(Biomecha_Full_Path(species, set));
+  }
+  for (std::string path : {Right_Anterior_Vector_Path(species), Right_Posterior_Vector_Path(species),
+                           Right_Lateral_Vector_Path(species), Left_Anterior_Vector_Path(species),
+                           Left_Posterior_Vector_Path(species), Left_Lateral_Vector_Path(species),
+                           Uncoupled_Transfrom_Matrix_Path(species), Transfrom_Matrix_Path(species),
+                           Error_Log_File_Path(species), Error_Log_Temp_File_Path(species)}) {
+    paths.push_back(std::move(path));
+  }
+  return paths;
 }
+
+std::size_t Max_Species_Name() { return Max_Name_Of_Paths(Ostravel_Paths("a"), Ostravel_Paths("aa")); }
 
 }  // namespace scds::ostravel

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "biomechanics_state.h"
 
@@ -50,8 +51,12 @@ std::string Left_Lateral_Vector_Path(std::string_view species);
 std::string Uncoupled_Transfrom_Matrix_Path(std::string_view species);
 std::string Transfrom_Matrix_Path(std::string_view species);
 
-// The longest species name whose paths all fit (the deflection paths are
-// the longest: 44 characters and twice the name).
+// Every path Ostravel builds for a species: the files it reads and writes
+// and its error logs.
+std::vector<std::string> Ostravel_Paths(std::string_view species);
+
+// The longest species name for which every path of Ostravel_Paths fits (the
+// deflection paths are the longest: 44 characters and twice the name).
 std::size_t Max_Species_Name();
 
 }  // namespace scds::ostravel

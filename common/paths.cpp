@@ -1,5 +1,7 @@
 #include "paths.h"
 
+#include <algorithm>
+
 namespace scds {
 
 std::string Species_Folder(std::string_view species, std::string_view sub_folder) {
@@ -63,6 +65,14 @@ std::size_t Max_Name_Length(std::size_t length_with_1, std::size_t length_with_2
   const std::size_t base = length_with_1 - per_char;
   if (per_char == 0) return base <= kMaxPath ? static_cast<std::size_t>(-1) : 0;
   return base >= kMaxPath ? 0 : (kMaxPath - base) / per_char;
+}
+
+std::size_t Max_Name_Of_Paths(const std::vector<std::string>& with_a, const std::vector<std::string>& with_aa) {
+  std::size_t longest = static_cast<std::size_t>(-1);
+  for (std::size_t k = 0; k < with_a.size() && k < with_aa.size(); ++k) {
+    longest = std::min(longest, Max_Name_Length(with_a[k].size(), with_aa[k].size()));
+  }
+  return longest;
 }
 
 }  // namespace scds

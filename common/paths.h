@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scds {
 
@@ -31,5 +32,10 @@ std::string Unmerged_Error_Log_File_Path(std::string_view species);
 // The longest name for which a path of the form base + per_char * n stays
 // within kMaxPath, given the path's length for names of 1 and 2 characters.
 std::size_t Max_Name_Length(std::size_t length_with_1, std::size_t length_with_2);
+
+// The longest species name for which every path of a program stays within
+// kMaxPath, from the program's whole table of paths built for the names "a"
+// and "aa" (the same paths in the same order).
+std::size_t Max_Name_Of_Paths(const std::vector<std::string>& with_a, const std::vector<std::string>& with_aa);
 
 }  // namespace scds

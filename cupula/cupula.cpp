@@ -51,11 +51,6 @@ std::string Left_Cupula_Results_Path(std::string_view species) {
   return Cupula_Results_Path(species, "_L_Raw.cupula");
 }
 
-std::size_t Tessafen_Max_Name() {
-  return Max_Name_Length(Right_Surface_STL_File_Path("a", "_Post_Cup_Duct").size(),
-                         Right_Surface_STL_File_Path("aa", "_Post_Cup_Duct").size());
-}
-
 void Cupula_Derived(Cupula_Measures& m) {
   m.aCa = ((m.surface_Ant_Cup_Ut + m.surface_Ant_Cup_Mid) / 2.0 +
            (m.surface_Ant_Cup_Duct + m.surface_Ant_Cup_Mid) / 2.0) /
@@ -134,6 +129,21 @@ std::string Input_Path(std::string_view species, Side side, const Cupula_Input& 
 }
 
 }  // namespace
+
+std::vector<std::string> Tessafen_Paths(std::string_view species) {
+  std::vector<std::string> paths;
+  for (Side side : {Side::Right, Side::Left}) {
+    for (const Cupula_Input& input : kInputs) paths.push_back(Input_Path(species, side, input));
+  }
+  paths.push_back(Right_Cupula_Results_Path(species));
+  paths.push_back(Left_Cupula_Results_Path(species));
+  paths.push_back(Error_Log_File_Path(species));
+  paths.push_back(Error_Log_Temp_File_Path_R(species));
+  paths.push_back(Error_Log_Temp_File_Path_L(species));
+  return paths;
+}
+
+std::size_t Tessafen_Max_Name() { return Max_Name_Of_Paths(Tessafen_Paths("a"), Tessafen_Paths("aa")); }
 
 int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, std::string_view species,
                      double unit, Side side, Cupula_Measures& m) {

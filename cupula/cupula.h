@@ -12,6 +12,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "constants.h"
 #include "side.h"
@@ -78,6 +79,10 @@ std::string Left_Volume_STL_File_Path(std::string_view species, std::string_view
 // Reports: Data/<species>/<species>_<R|L>_Raw.cupula
 std::string Right_Cupula_Results_Path(std::string_view species);
 std::string Left_Cupula_Results_Path(std::string_view species);
+
+// Every path Tessafen builds for a species: the meshes it reads, its
+// reports and its error logs.
+std::vector<std::string> Tessafen_Paths(std::string_view species);
 
 // The longest species name whose paths all fit (the posterior duct-side
 // section mesh is the longest: 44 + 2n characters).

@@ -64,26 +64,23 @@ std::string Flanmere_Banner() {
   return text;
 }
 
-std::size_t Flanmere_Max_Name() {
-  // The species error log, the temporary log, the unmerged log and the 48
-  // meshes: the name must fit every one of them.
-  std::size_t longest = std::min({
-      Max_Name_Length(Error_Log_File_Path("a").size(), Error_Log_File_Path("aa").size()),
-      Max_Name_Length(Error_Log_Temp_File_Path_R("a").size(), Error_Log_Temp_File_Path_R("aa").size()),
-      Max_Name_Length(Unmerged_Error_Log_File_Path("a").size(), Unmerged_Error_Log_File_Path("aa").size()),
-  });
-  for (const auto& duct : kCaseSuffixes) {
-    for (std::string_view suffix : duct) {
-      for (Side side : {Side::Right, Side::Left}) {
-        longest = std::min(longest, Max_Name_Length(Input_Surface_STL_File_Path(side, "a", suffix).size(),
-                                                    Input_Surface_STL_File_Path(side, "aa", suffix).size()));
-        longest = std::min(longest, Max_Name_Length(Output_FEA_STL_File_Path(side, "a", suffix).size(),
-                                                    Output_FEA_STL_File_Path(side, "aa", suffix).size()));
+std::vector<std::string> Flanmere_Paths(std::string_view species) {
+  std::vector<std::string> paths;
+  for (Side side : {Side::Right, Side::Left}) {
+    for (const auto& duct : kCaseSuffixes) {
+      for (std::string_view suffix : duct) {
+        paths.push_back(Input_Surface_STL_File_Path(side, species, suffix));
+        paths.push_back(Output_FEA_STL_File_Path(side, species, suffix));
       }
     }
   }
-  return longest;
+  paths.push_back(Error_Log_File_Path(species));
+  paths.push_back(Error_Log_Temp_File_Path_R(species));
+  paths.push_back(Error_Log_Temp_File_Path_L(species));
+  return paths;
 }
+
+std::size_t Flanmere_Max_Name() { return Max_Name_Of_Paths(Flanmere_Paths("a"), Flanmere_Paths("aa")); }
 
 Dialogue_Texts Flanmere_Texts() {
   Dialogue_Texts texts;

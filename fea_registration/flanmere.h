@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dialogue.h"
 #include "flat_mesh.h"
@@ -21,6 +22,10 @@ std::string Flanmere_Banner();
 
 // The wording Flanmere gives the shared dialogue (max_name included).
 Dialogue_Texts Flanmere_Texts();
+
+// Every path Flanmere builds for a species: the 24 meshes it reads, the 24
+// it writes and its error logs.
+std::vector<std::string> Flanmere_Paths(std::string_view species);
 
 // The longest species name whose paths all stay within the path limit.
 std::size_t Flanmere_Max_Name();

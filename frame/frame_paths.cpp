@@ -1,6 +1,5 @@
 #include "frame_paths.h"
 
-#include <algorithm>
 
 #include "paths.h"
 
@@ -77,7 +76,7 @@ std::string Functional_Angle_Minus_Result_Path_L(std::string_view species) {
   return Species_File(species, "_L_MinusCor.functionangle");
 }
 
-std::size_t Max_Species_Name() {
+std::vector<std::string> Quintarel_Paths(std::string_view species) {
   using Builder = std::string (*)(std::string_view);
   const Builder builders[] = {
       Mid_Plane_Path,
@@ -104,11 +103,11 @@ std::size_t Max_Species_Name() {
       scds::Error_Log_File_Path,
       scds::Error_Log_Temp_File_Path,
   };
-  std::size_t longest = static_cast<std::size_t>(-1);
-  for (Builder build : builders) {
-    longest = std::min(longest, scds::Max_Name_Length(build("a").size(), build("aa").size()));
-  }
-  return longest;
+  std::vector<std::string> paths;
+  for (Builder build : builders) paths.push_back(build(species));
+  return paths;
 }
+
+std::size_t Max_Species_Name() { return scds::Max_Name_Of_Paths(Quintarel_Paths("a"), Quintarel_Paths("aa")); }
 
 }  // namespace scds::quintarel

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scds::quintarel {
 
@@ -45,8 +46,12 @@ std::string Functional_Angle_Result_Path_L(std::string_view species);
 std::string Functional_Angle_Plus_Result_Path_L(std::string_view species);
 std::string Functional_Angle_Minus_Result_Path_L(std::string_view species);
 
-// The longest species name for which every file Quintarel reads or writes
-// (its error logs included) has a path of at most 254 characters: 111.
+// Every path Quintarel builds for a species: the files it reads and writes
+// and its error logs.
+std::vector<std::string> Quintarel_Paths(std::string_view species);
+
+// The longest species name for which every path of Quintarel_Paths has at
+// most 254 characters: 111.
 std::size_t Max_Species_Name();
 
 }  // namespace scds::quintarel

@@ -35,18 +35,11 @@ std::string Output_STL_File_Path(std::string_view stl, std::string_view species)
   return scds::Join_Path(scds::Species_Folder(species, "/VestRef/Other"), file);
 }
 
-std::size_t Max_Species_Name() {
-  // Every path built from the species alone: the matrix file is the longest.
-  std::size_t longest = scds::Max_Name_Length(Transfrom_Matrix_Path("a").size(), Transfrom_Matrix_Path("aa").size());
-  const std::size_t logs[] = {
-      scds::Max_Name_Length(scds::Error_Log_Temp_File_Path("a").size(), scds::Error_Log_Temp_File_Path("aa").size()),
-      scds::Max_Name_Length(scds::Error_Log_File_Path("a").size(), scds::Error_Log_File_Path("aa").size()),
-  };
-  for (std::size_t n : logs) {
-    if (n < longest) longest = n;
-  }
-  return longest;
+std::vector<std::string> Saxmorrow_Paths(std::string_view species) {
+  return {Transfrom_Matrix_Path(species), scds::Error_Log_File_Path(species), scds::Error_Log_Temp_File_Path(species)};
 }
+
+std::size_t Max_Species_Name() { return scds::Max_Name_Of_Paths(Saxmorrow_Paths("a"), Saxmorrow_Paths("aa")); }
 
 std::size_t Max_STL_Name(std::string_view species) {
   const std::size_t in = scds::Max_Name_Length(Input_STL_File_Path("a", species).size(),

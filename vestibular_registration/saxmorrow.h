@@ -10,6 +10,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scds::saxmorrow {
 
@@ -19,6 +20,10 @@ std::string Transfrom_Matrix_Path(std::string_view species);
 std::string Input_STL_File_Path(std::string_view stl, std::string_view species);
 // Data/<species>/VestRef/Other/<stl>.stl
 std::string Output_STL_File_Path(std::string_view stl, std::string_view species);
+
+// Every path Saxmorrow builds from the species alone: the matrix and the
+// error logs (the mesh paths also depend on the mesh's name).
+std::vector<std::string> Saxmorrow_Paths(std::string_view species);
 
 // Longest species name whose paths fit, and longest mesh name for a species.
 std::size_t Max_Species_Name();

@@ -64,29 +64,24 @@ void Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, const s
   Error_Log_Merge(log, out, false);
 }
 
-// Longest name for one path builder.
-template <class Builder>
-std::size_t Fit(Builder build) {
-  return Max_Name_Length(build("a").size(), build("aa").size());
-}
-
 }  // namespace
 
-std::size_t Brindleck_Max_Name() {
-  std::size_t longest = Fit([](std::string_view s) { return Right_STL_File_Path(s, "_Control"); });
-  longest = std::min(longest, Fit([](std::string_view s) { return Left_STL_File_Path(s, "_Control"); }));
-  for (std::string_view code : kSegmentsListed) {
-    longest = std::min(longest, Fit([code](std::string_view s) { return Right_STL_File_Path(s, code); }));
-    longest = std::min(longest, Fit([code](std::string_view s) { return Left_STL_File_Path(s, code); }));
+std::vector<std::string> Brindleck_Paths(std::string_view species) {
+  std::vector<std::string> paths;
+  for (Side side : {Side::Right, Side::Left}) {
+    for (std::string_view code : kSegmentsListed) paths.push_back(Side_STL_File_Path(side, species, code));
+    paths.push_back(Side_STL_File_Path(side, species, "_Control"));
+    paths.push_back(Side_SCDS_STL_File_Path(side, species));
   }
-  longest = std::min(longest, Fit([](std::string_view s) { return Right_SCDS_STL_File_Path(s); }));
-  longest = std::min(longest, Fit([](std::string_view s) { return Left_SCDS_STL_File_Path(s); }));
-  longest = std::min(longest, Fit([](std::string_view s) { return Right_Volume_Results_Path(s); }));
-  longest = std::min(longest, Fit([](std::string_view s) { return Left_Volume_Results_Path(s); }));
-  longest = std::min(longest, Fit([](std::string_view s) { return Error_Log_File_Path(s); }));
-  longest = std::min(longest, Fit([](std::string_view s) { return Error_Log_Temp_File_Path_R(s); }));
-  return longest;
+  paths.push_back(Right_Volume_Results_Path(species));
+  paths.push_back(Left_Volume_Results_Path(species));
+  paths.push_back(Error_Log_File_Path(species));
+  paths.push_back(Error_Log_Temp_File_Path_R(species));
+  paths.push_back(Error_Log_Temp_File_Path_L(species));
+  return paths;
 }
+
+std::size_t Brindleck_Max_Name() { return Max_Name_Of_Paths(Brindleck_Paths("a"), Brindleck_Paths("aa")); }
 
 int Run_Brindleck(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir) {
   Dialogue_Texts texts;

@@ -6,10 +6,17 @@
 #include <filesystem>
 #include <istream>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace scds::brindleck {
 
-// The longest species name whose file names all stay within the path limit.
+// Every path Brindleck builds for a species: the meshes it reads, its
+// reports and its error logs.
+std::vector<std::string> Brindleck_Paths(std::string_view species);
+
+// The longest species name whose paths all stay within the path limit.
 std::size_t Brindleck_Max_Name();
 
 // The whole run: banner, species, unit, side, one side pass per side (each

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "biomechanics_paths.h"
 #include "biomechanics_state.h"
 #include "expected_rows.h"
 #include "odd_input.h"
@@ -516,7 +517,8 @@ TEST(OstravelRun, OwnNamesAreMadeAfresh) {
   Species_Folder species;
   species.Remove("Data/Fx/Fx_MinusCor.morph");  // a failed pass: a message for the log
   scds_testing::Expect_Own_Names_Made_Afresh({"Ostravel", species.dir.path, kAnswers, {"Data/Fx/Fx_temp.errorlog"},
-                                              "Data/Fx/Fx.errorlog", "Data/Fx/Fx_unmerged.errorlog"});
+                                              "Data/Fx/Fx.errorlog", "Data/Fx/Fx_unmerged.errorlog",
+                                              scds::ostravel::Ostravel_Paths("Fx")});
 }
 
 TEST(OstravelRun, AnInputThatIsNotARegularFileIsOneThatCannotBeOpened) {

@@ -24,6 +24,10 @@ struct Own_Names {
   std::vector<std::string> temp_logs;  // the temporary error logs of the run, relative to the work folder
   std::string species_log;             // relative to the work folder
   std::string unmerged_log;
+  // The program's table of the paths it builds (the one its longest species
+  // name comes from), plus any the test adds: every file the plain run
+  // leaves below Data/ must be one of them.
+  std::vector<std::string> table;
 };
 
 // Nothing below root is a link or anything but a file or a folder.
@@ -92,6 +96,12 @@ inline void Expect_Own_Names_Made_Afresh(const Own_Names& names) {
   ASSERT_NE(plain.run.status, kTimedOut);
   ASSERT_TRUE(plain.odd.empty());
   ASSERT_EQ(plain.files.count(names.species_log), 1u) << "the plain run must leave a log block";
+  const std::set<std::string> table(names.table.begin(), names.table.end());
+  for (const auto& entry : plain.files) {
+    if (entry.first.starts_with("Data/")) {
+      EXPECT_EQ(table.count(entry.first), 1u) << entry.first << " is not in the table";
+    }
+  }
 
   const std::map<std::string, std::string> before = File_Tree(names.prepared);
   std::set<std::string> own = {names.temp_logs.begin(), names.temp_logs.end()};

@@ -494,7 +494,7 @@ TEST(TessafenRun, OwnNamesAreMadeAfresh) {
   std::filesystem::remove(s.dir.path / Mesh_Path("Mus", 'l', "Lat_Cup_Duct"));  // a message for the log
   scds_testing::Expect_Own_Names_Made_Afresh({"Tessafen", s.dir.path, "Mus\n1\n2\n3\nx\n",
                                               {"Data/Mus/Mus_temp_R.errorlog"}, "Data/Mus/Mus.errorlog",
-                                              "Data/Mus/Mus_unmerged.errorlog"});
+                                              "Data/Mus/Mus_unmerged.errorlog", scds::tessafen::Tessafen_Paths("Mus")});
 }
 
 TEST(TessafenRun, AMeshThatIsNotARegularFileIsOneThatCannotBeOpened) {

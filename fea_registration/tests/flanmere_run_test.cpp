@@ -273,7 +273,8 @@ TEST(FlanmereRun, OwnNamesAreMadeAfresh) {
   fs::remove(folder.File(0, 2, 3));  // a message for the log
   const std::string species = "Data/" + kSpecies + "/" + kSpecies;
   scds_testing::Expect_Own_Names_Made_Afresh({"Flanmere", folder.dir.path, Answers(1), {species + "_temp_R.errorlog"},
-                                              species + ".errorlog", species + "_unmerged.errorlog"});
+                                              species + ".errorlog", species + "_unmerged.errorlog",
+                                              scds::flanmere::Flanmere_Paths(kSpecies)});
 }
 
 TEST(FlanmereRun, AMeshThatIsNotARegularFileIsOneThatCannotBeOpened) {

@@ -11,6 +11,7 @@
 
 #include "banner.h"
 #include "expected_quintarel.h"
+#include "frame_paths.h"
 #include "odd_input.h"
 #include "own_names.h"
 #include "scds_testing.h"
@@ -331,7 +332,8 @@ TEST(QuintarelRun, OwnNamesAreMadeAfresh) {
   }
   std::filesystem::remove(dir.path / Raw_Path("L", 2));  // the MinusCor set fails: a message for the log
   scds_testing::Expect_Own_Names_Made_Afresh({"Quintarel", dir.path, "Sp\n1\n3\nx\n", {"Data/Sp/Sp_temp.errorlog"},
-                                              "Data/Sp/Sp.errorlog", "Data/Sp/Sp_unmerged.errorlog"});
+                                              "Data/Sp/Sp.errorlog", "Data/Sp/Sp_unmerged.errorlog",
+                                              scds::quintarel::Quintarel_Paths("Sp")});
 }
 
 TEST(QuintarelRun, AnInputThatIsNotARegularFileIsOneThatCannotBeOpened) {

@@ -279,6 +279,16 @@ TEST(SaxmorrowRun, AnIrregularMeshIsRegisteredWithAWarning) {
 // handled at once as a file that cannot be opened: the run does what it
 // does when that file is missing, within the time limit, and leaves no
 // temporary log.
+// Saxmorrow's table of paths for a species and the meshes registered.
+std::vector<std::string> Table(const std::string& species, std::initializer_list<std::string> meshes) {
+  std::vector<std::string> table = scds::saxmorrow::Saxmorrow_Paths(species);
+  for (const std::string& mesh : meshes) {
+    table.push_back(scds::saxmorrow::Input_STL_File_Path(mesh, species));
+    table.push_back(scds::saxmorrow::Output_STL_File_Path(mesh, species));
+  }
+  return table;
+}
+
 // A link or a FIFO at the program's own names (the registered mesh's
 // temporary name, the temporary log) is never followed or waited on; a FIFO
 // at the species log sends the block to the unmerged log.
@@ -287,7 +297,7 @@ TEST(SaxmorrowRun, OwnNamesAreMadeAfresh) {
   // The ear, then a mesh that is missing: a message for the log.
   scds_testing::Expect_Own_Names_Made_Afresh({"Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n1\nnone\n1\n2\nx\n",
                                               {"Data/Ear/Ear_temp.errorlog"}, "Data/Ear/Ear.errorlog",
-                                              "Data/Ear/Ear_unmerged.errorlog"});
+                                              "Data/Ear/Ear_unmerged.errorlog", Table("Ear", {"ear"})});
 }
 
 TEST(SaxmorrowRun, AnInputThatIsNotARegularFileIsOneThatCannotBeOpened) {

@@ -493,7 +493,8 @@ TEST(BrindleckRun, OwnNamesAreMadeAfresh) {
   Write_Side(dir.path, 'l');
   std::filesystem::remove(dir.path / V('l', "Sa"));  // a message for the log
   scds_testing::Expect_Own_Names_Made_Afresh({"Brindleck", dir.path, Answers(2, 3), {"Data/Ts/Ts_temp_R.errorlog"},
-                                              "Data/Ts/Ts.errorlog", "Data/Ts/Ts_unmerged.errorlog"});
+                                              "Data/Ts/Ts.errorlog", "Data/Ts/Ts_unmerged.errorlog",
+                                              scds::brindleck::Brindleck_Paths("Ts")});
 }
 
 TEST(BrindleckRun, ReportThatCannotBeWritten) {
