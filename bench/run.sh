@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# The benchmark of the shared ASCII STL reader and of Saxmorrow (not a
-# test): builds the tools without sanitizers in build-bench/, writes a closed
-# mesh of FACETS facets (1000000 by default, about 280 MB) under bench/out/,
-# and prints the times of the line count, of the reader and of Saxmorrow's
-# whole registration beside plain fgets/fscanf/fprintf and admesh, with the
-# peak memory of each. Brindleck's whole run is timed too once it is built.
+# The benchmark of the shared ASCII STL reader, of Saxmorrow and of Brindleck
+# (not a test): builds the tools and the programs without sanitizers in
+# build-bench/, writes a closed mesh of FACETS facets (1000000 by default,
+# about 280 MB) under bench/out/, and prints the times of the line count, of
+# the reader, of Saxmorrow's whole registration and of Brindleck's whole run
+# beside plain fgets/fscanf/fprintf and admesh, with the peak memory of each.
 #
 #   bench/run.sh             FACETS=200000 REPEAT=3 bench/run.sh
 set -euo pipefail
@@ -22,13 +22,5 @@ small="bench/out/torus_$((facets / 10 / 2 * 2)).stl"
 [ -f "$mesh" ] || build-bench/bin/make_mesh "$facets" "$mesh"
 [ -f "$small" ] || build-bench/bin/make_mesh "$((facets / 10 / 2 * 2))" "$small"
 
-brindleck=""
-for candidate in build-bench/bin/Brindleck build/bin/Brindleck; do
-  if [ -x "$candidate" ]; then
-    brindleck="$root/$candidate"
-    break
-  fi
-done
-
 python3 bench/bench.py --bin build-bench/bin --mesh "$mesh" --small-mesh "$small" --out bench/out \
-  --brindleck "$brindleck" --repeat "$repeat"
+  --brindleck "$root/build-bench/bin/Brindleck" --repeat "$repeat"
