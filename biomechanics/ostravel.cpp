@@ -8,8 +8,8 @@
 #include "dialogue.h"
 #include "error_log.h"
 #include "fea_inputs.h"
+#include "folder_lock.h"
 #include "paths.h"
-#include "species_lock.h"
 
 namespace scds::ostravel {
 

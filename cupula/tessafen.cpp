@@ -7,7 +7,7 @@
 #include "banner.h"
 #include "cupula.h"
 #include "dialogue.h"
-#include "species_lock.h"
+#include "folder_lock.h"
 
 namespace scds::tessafen {
 

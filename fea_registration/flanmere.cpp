@@ -5,8 +5,8 @@
 
 #include "banner.h"
 #include "error_log.h"
+#include "folder_lock.h"
 #include "paths.h"
-#include "species_lock.h"
 
 namespace scds::flanmere {
 namespace {

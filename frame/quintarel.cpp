@@ -10,13 +10,13 @@
 #include "byte_source.h"
 #include "dialogue.h"
 #include "error_log.h"
+#include "folder_lock.h"
 #include "frame_angles.h"
 #include "frame_compute.h"
 #include "frame_files.h"
 #include "frame_paths.h"
 #include "output_file.h"
 #include "paths.h"
-#include "species_lock.h"
 #include "transform_matrix.h"
 
 namespace scds::quintarel {

@@ -8,10 +8,10 @@
 #include "byte_source.h"
 #include "dialogue.h"
 #include "error_log.h"
+#include "folder_lock.h"
 #include "mesh_outcome.h"
 #include "output_file.h"
 #include "paths.h"
-#include "species_lock.h"
 #include "stl_text.h"
 #include "transform_matrix.h"
 

@@ -8,9 +8,9 @@
 #include "banner.h"
 #include "dialogue.h"
 #include "error_log.h"
+#include "folder_lock.h"
 #include "paths.h"
 #include "segment_volumes.h"
-#include "species_lock.h"
 #include "volume_report.h"
 
 namespace scds::brindleck {

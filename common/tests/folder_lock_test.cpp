@@ -1,4 +1,4 @@
-#include "species_lock.h"
+#include "folder_lock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "species_lock.h"
+#include "folder_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
