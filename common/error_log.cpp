@@ -2,21 +2,11 @@
 
 #include <unistd.h>
 
-#include <system_error>
-
 #include "byte_source.h"
 #include "output_file.h"
 #include "paths.h"
 
 namespace scds {
-
-std::int64_t Line_Count_Of(const std::filesystem::path& file) {
-  Byte_Source source;
-  if (!Source_Open(source, file)) return 1;
-  const std::int64_t count = Line_Count(source);
-  Source_Close(source);
-  return count;
-}
 
 std::string Cannot_Write_Log_Message(std::string_view path) {
   std::string text = "\nImpossible to write ";

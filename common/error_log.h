@@ -23,9 +23,6 @@ struct Error_Log {
   bool write_failed = false;        // a write into it failed: it misses text
 };
 
-// Line count of a file (Line_Count rule); 1 for a file that cannot be read.
-std::int64_t Line_Count_Of(const std::filesystem::path& file);
-
 // Opening stage: creates temp_path afresh (whatever stood at that name is
 // removed, never followed) with the title line, counts its lines, and keeps
 // it open for appending. When it cannot be created, says so on the console
