@@ -118,7 +118,7 @@ void Run_Pass(Run_State& run, std::ostream& out) {
 void Reset_Pass(Run_State& run) { run.pass = Pass_State{}; }
 
 void Finish_Error_Log(Run_State& run, std::ostream& out) {
-  Error_Log_Merge(run.log, out, true);
+  Error_Log_Merge(run.log, out);
 }
 
 }  // namespace scds::ostravel

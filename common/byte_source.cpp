@@ -77,23 +77,6 @@ bool Source_Open(Byte_Source& source, const std::filesystem::path& file, std::si
   return Source_Start(source, block);
 }
 
-bool Source_Open_Duplicate(Byte_Source& source, int fd, std::size_t block) {
-  Source_Close(source);
-  source = Byte_Source{};
-  const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-  if (copy < 0) return false;
-  source.stream = ::fdopen(copy, "rb");
-  if (source.stream == nullptr) {
-    ::close(copy);
-    return false;
-  }
-  if (std::fseek(source.stream, 0, SEEK_SET) != 0) {
-    Source_Close(source);
-    return false;
-  }
-  return Source_Start(source, block);
-}
-
 void Source_Close(Byte_Source& source) {
   if (source.stream != nullptr) std::fclose(source.stream);
   source.stream = nullptr;

@@ -47,11 +47,6 @@ int Keep_Regular_File(int fd);
 // as one that does not open: the function returns false in every case.
 bool Source_Open(Byte_Source& source, const std::filesystem::path& file, std::size_t block = kDefaultBlock);
 
-// Opens a second reading of a file the program holds open (its temporary
-// error log), from its start, and reads the first block; `fd` stays open.
-// Returns false when it cannot be read.
-bool Source_Open_Duplicate(Byte_Source& source, int fd, std::size_t block = kDefaultBlock);
-
 // Closes the stream (nothing happens when none is open).
 void Source_Close(Byte_Source& source);
 

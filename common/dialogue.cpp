@@ -1,6 +1,7 @@
 #include "dialogue.h"
 
 #include <cmath>
+#include <limits>
 
 #include "text_match.h"
 
@@ -75,14 +76,47 @@ std::string Name_Too_Long_Message(std::size_t max_name) {
          " characters.\n";
 }
 
+std::string Name_Refusal(std::string_view name, Name_Kind kind, std::size_t max_name) {
+  // A NUL byte would end the name of every file made from it early, so
+  // that the paths would name other files.
+  if (name.find('\0') != std::string_view::npos) return std::string(kNameWithNulMessage);
+  if (kind == Name_Kind::Species) {
+    if (name.find('/') != std::string_view::npos) return std::string(kNameWithSlashMessage);
+    if (name == "." || name == "..") return std::string(kNameOfDotsMessage);
+  }
+  if (name.size() > max_name) return Name_Too_Long_Message(max_name);
+  return {};
+}
+
+namespace {
+
+// True when the line the last word came from holds nothing after it but
+// white space; its line end is left to the next read.
+bool Rest_Of_Line_Is_Blank(std::istream& in) {
+  for (;;) {
+    const int c = in.peek();
+    if (c == std::char_traits<char>::eof() || c == '\n') return true;
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\v' && c != '\f') return false;
+    in.get();
+  }
+}
+
+}  // namespace
+
 std::optional<std::string> Confirmed_Name(std::istream& in, std::ostream& out, std::string_view prompt,
-                                          std::string_view reprompt, std::size_t max_name) {
+                                          std::string_view reprompt, std::size_t max_name, Name_Kind kind) {
   for (;;) {
     Write_Line(out, prompt);
     const std::optional<std::string> name = Read_Token(in);
     if (!name) return std::nullopt;
-    if (name->size() > max_name) {
-      out << Name_Too_Long_Message(max_name);
+    if (!Rest_Of_Line_Is_Blank(in)) {
+      in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+      out << kNameOfManyWordsMessage;
+      continue;
+    }
+    const std::string refusal = Name_Refusal(*name, kind, max_name);
+    if (!refusal.empty()) {
+      out << refusal;
       continue;
     }
     out << "\nIs " << *name << " the correct name?\n\n";
@@ -95,7 +129,7 @@ std::optional<std::string> Confirmed_Name(std::istream& in, std::ostream& out, s
 }
 
 std::optional<std::string> Species_Name(std::istream& in, std::ostream& out, const Dialogue_Texts& texts) {
-  return Confirmed_Name(in, out, texts.name_prompt, texts.yes_no_reprompt, texts.max_name);
+  return Confirmed_Name(in, out, texts.name_prompt, texts.yes_no_reprompt, texts.max_name, Name_Kind::Species);
 }
 
 std::optional<int> Unit(std::istream& in, std::ostream& out, const Dialogue_Texts& texts) {

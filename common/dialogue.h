@@ -47,11 +47,30 @@ std::optional<double> Read_Real(std::istream& in, std::ostream& out, std::string
 // "\nThis name is too long for the file names it makes: use at most %d characters.\n"
 std::string Name_Too_Long_Message(std::size_t max_name);
 
-// Asks one word under `prompt` (written as a line), refusing words longer
-// than max_name with the too-long message and the prompt again, then asks
-// for confirmation (1 yes, 2 no; 2 asks the word again).
+// What a name answers: a species (the name of one folder in Data/) or a
+// mesh (a file name below a species' mesh folder, which may hold '/').
+enum class Name_Kind { Species, Mesh };
+
+// The refusals of a name answer, each followed by the prompt again.
+constexpr std::string_view kNameOfManyWordsMessage =
+    "\nA name is one word without white space: this line holds more than one.\n";
+constexpr std::string_view kNameWithNulMessage = "\nThis name holds a NUL byte, which no file name can hold.\n";
+constexpr std::string_view kNameWithSlashMessage =
+    "\nThis name holds a '/': a species name is the name of one folder in Data/.\n";
+constexpr std::string_view kNameOfDotsMessage =
+    "\nThis name is . or ..: a species name is the name of a folder of its own in Data/.\n";
+
+// The message refusing `name`, or empty when it is a name of that kind
+// within max_name characters.
+std::string Name_Refusal(std::string_view name, Name_Kind kind, std::size_t max_name);
+
+// Asks one word under `prompt` (written as a line) and asks for its
+// confirmation (1 yes, 2 no; 2 asks the word again). An answer line that
+// holds more than one word is refused and dropped whole, so that no word of
+// it answers the confirmation; a word that Name_Refusal refuses is said and
+// the prompt written again.
 std::optional<std::string> Confirmed_Name(std::istream& in, std::ostream& out, std::string_view prompt,
-                                          std::string_view reprompt, std::size_t max_name);
+                                          std::string_view reprompt, std::size_t max_name, Name_Kind kind);
 
 std::optional<std::string> Species_Name(std::istream& in, std::ostream& out, const Dialogue_Texts& texts);
 

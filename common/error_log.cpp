@@ -1,8 +1,11 @@
 #include "error_log.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include "byte_source.h"
+#include <cerrno>
+
+#include "interrupt.h"
 #include "output_file.h"
 #include "paths.h"
 
@@ -29,94 +32,179 @@ std::string Incomplete_Message(std::string_view path, int read, int expected) {
   return text;
 }
 
-void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::path& work_dir,
-                    std::string_view species, std::string temp_path, std::string_view title) {
-  log = Error_Log{};
-  log.work_dir = work_dir;
-  log.species = species;
-  log.temp_path = std::move(temp_path);
-  const std::filesystem::path file = work_dir / log.temp_path;
-  // Read back through the same open file: nothing put at its name meanwhile
-  // is read or written.
-  std::FILE* stream = Create_Own_File(file, "a+");
-  bool written = stream != nullptr && std::fwrite(title.data(), 1, title.size(), stream) == title.size() &&
-                 std::fflush(stream) == 0;
-  Byte_Source source;
-  if (written && Source_Open_Duplicate(source, fileno(stream))) {
-    log.line_count_B = Line_Count(source);
-    Source_Close(source);
-  } else {
-    written = false;
-  }
-  if (!written) {
-    if (stream != nullptr) {
-      std::fclose(stream);
-      ::unlink(file.c_str());
+std::int64_t Line_Count_Of_Descriptor(int fd) {
+  char block[1 << 14];
+  std::int64_t count = 0;
+  char last = 0;
+  off_t at = 0;
+  for (;;) {
+    const ssize_t got = ::pread(fd, block, sizeof block, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return -1;
+    if (got == 0) break;
+    for (ssize_t k = 0; k < got; ++k) {
+      if (block[k] == '\n') ++count;
     }
-    out << Cannot_Write_Log_Message(log.temp_path);
-    return;
+    last = block[got - 1];
+    at += got;
   }
-  log.stream = stream;
-  log.active = true;
-}
-
-void Error_Log_Write(Error_Log& log, std::string_view text) {
-  if (log.stream == nullptr) return;
-  if (std::fwrite(text.data(), 1, text.size(), log.stream) != text.size()) log.write_failed = true;
-}
-
-void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view message) {
-  out << message;
-  Error_Log_Write(log, message);
-  log.holds_message = true;
+  if (last != '\n') ++count;
+  return count;
 }
 
 namespace {
 
-// Appends the whole of the source, from its start, to the log at `to`.
-// Returns false when that log cannot be opened for appending or written.
-bool Append_Log(Byte_Source& source, const std::filesystem::path& to) {
-  if (!Source_Rewind(source)) return false;
-  std::FILE* target = Open_Log_For_Appending(to);
-  if (target == nullptr) return false;
+// Writes all of it; false when a write fails.
+bool Write_All(int fd, const char* text, std::size_t size) {
+  while (size > 0) {
+    const ssize_t put = ::write(fd, text, size);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    text += put;
+    size -= static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+// Appends the whole of the file open as `fd`, from its start, to the log at
+// `to`. Returns false when that log cannot be opened for appending or
+// written; what a failed append put in is cut off again.
+bool Append_Descriptor(int fd, const char* to) {
+  const int target = Open_Log_Descriptor(to);
+  if (target < 0) return false;
+  struct stat status;
+  if (::fstat(target, &status) != 0) {
+    ::close(target);
+    return false;
+  }
+  char block[1 << 14];
   bool ok = true;
-  do {
-    const std::size_t size = Source_Available(source);
-    if (std::fwrite(source.buffer.data() + source.pos, 1, size, target) != size) {
+  off_t at = 0;
+  for (;;) {
+    const ssize_t got = ::pread(fd, block, sizeof block, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ok = got == 0;
+      break;
+    }
+    if (!Write_All(target, block, static_cast<std::size_t>(got))) {
       ok = false;
       break;
     }
-    source.pos = source.end;
-  } while (Source_Next_Block(source));
-  if (source.failed) ok = false;
-  if (std::fclose(target) != 0) ok = false;
+    at += got;
+  }
+  if (!ok) {
+    while (::ftruncate(target, status.st_size) != 0 && errno == EINTR) {
+    }
+  }
+  if (::close(target) != 0) ok = false;
   return ok;
 }
 
 }  // namespace
 
-void Error_Log_Merge(Error_Log& log, std::ostream& out, bool close_block) {
+Merge_Outcome Merge_Log_Descriptor(int fd, std::int64_t line_count_B, const char* species_log,
+                                   const char* unmerged_log) {
+  const std::int64_t line_count_E = Line_Count_Of_Descriptor(fd);
+  if (line_count_E < 0) return Merge_Outcome::Unreadable;
+  if (line_count_E == line_count_B) return Merge_Outcome::Unchanged;
+  if (Append_Descriptor(fd, species_log)) return Merge_Outcome::Merged;
+  if (Append_Descriptor(fd, unmerged_log)) return Merge_Outcome::Unmerged;
+  return Merge_Outcome::Lost;
+}
+
+void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::path& work_dir,
+                    std::string_view species, std::string temp_path, std::string_view title, bool close_block) {
+  log = Error_Log{};
+  log.work_dir = work_dir;
+  log.species = species;
+  log.temp_path = std::move(temp_path);
+  log.close_block = close_block;
+  const std::filesystem::path file = work_dir / log.temp_path;
+  // From its creation to its record, a signal waits: the handler finds the
+  // log recorded, or no log at all.
+  Signals_Held held;
+  std::FILE* stream = Create_Own_File(file, "a+");
+  struct stat status {};
+  bool written = false;
+  if (stream != nullptr) {
+    // Every message goes to the disk at once.
+    std::setvbuf(stream, nullptr, _IONBF, 0);
+    written = std::fwrite(title.data(), 1, title.size(), stream) == title.size() && std::fflush(stream) == 0 &&
+              ::fstat(fileno(stream), &status) == 0;
+    // Counted through the same open file: nothing put at its name
+    // meanwhile is read.
+    const std::int64_t count = written ? Line_Count_Of_Descriptor(fileno(stream)) : -1;
+    if (count < 0) written = false;
+    log.line_count_B = count;
+  }
+  if (!written) {
+    if (stream != nullptr) {
+      std::fclose(stream);
+      Remove_If_Same_File(file.c_str(), status.st_dev, status.st_ino);
+    }
+    log.line_count_B = 0;
+    out << Cannot_Write_Log_Message(log.temp_path);
+    return;
+  }
+  log.stream = stream;
+  log.active = true;
+  const std::string species_log = Error_Log_File_Path(species);
+  const std::string unmerged_log = Unmerged_Error_Log_File_Path(species);
+  Temporary_Log_Record record;
+  record.fd = fileno(stream);
+  record.device = status.st_dev;
+  record.inode = status.st_ino;
+  record.line_count_B = log.line_count_B;
+  record.close_block = close_block;
+  record.temp = file;
+  record.species_log = work_dir / species_log;
+  record.unmerged_log = work_dir / unmerged_log;
+  const std::string missed = Cannot_Write_Output_Message(log.temp_path);
+  const std::string species_cannot = Cannot_Write_Log_Message(species_log);
+  const std::string unmerged_cannot = Cannot_Write_Log_Message(unmerged_log);
+  record.missed_text_message = missed;
+  record.species_log_message = species_cannot;
+  record.unmerged_log_message = unmerged_cannot;
+  Record_Temporary_Log(record);
+}
+
+void Error_Log_Write(Error_Log& log, std::string_view text) {
+  if (log.stream == nullptr) return;
+  if (std::fwrite(text.data(), 1, text.size(), log.stream) != text.size()) {
+    log.write_failed = true;
+    Note_Log_Write_Failed(fileno(log.stream));
+  }
+}
+
+void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view message) {
+  out << message;
+  Signals_Held held;
+  Error_Log_Write(log, message);
+  log.holds_message = true;
+  if (log.stream != nullptr) Note_Log_Message(fileno(log.stream));
+}
+
+void Error_Log_Merge(Error_Log& log, std::ostream& out) {
   if (!log.active) return;
-  if (close_block && log.holds_message) Error_Log_Write(log, "\n");
+  // Closed by the run or by the handler, never by both.
+  Signals_Held held;
+  if (log.close_block && log.holds_message) Error_Log_Write(log, "\n");
   if (std::fflush(log.stream) != 0 || std::ferror(log.stream)) log.write_failed = true;
   if (log.write_failed) out << Cannot_Write_Output_Message(log.temp_path);
-  Byte_Source source;
-  if (Source_Open_Duplicate(source, fileno(log.stream))) {
-    const std::int64_t line_count_E = Line_Count(source);
-    if (line_count_E != log.line_count_B) {
-      const std::string species_log = Error_Log_File_Path(log.species);
-      if (!Append_Log(source, log.work_dir / species_log)) {
-        out << Cannot_Write_Log_Message(species_log);
-        const std::string unmerged = Unmerged_Error_Log_File_Path(log.species);
-        if (!Append_Log(source, log.work_dir / unmerged)) out << Cannot_Write_Log_Message(unmerged);
-      }
-    }
-    Source_Close(source);
-  }
+  const int fd = fileno(log.stream);
+  const std::string species_log = Error_Log_File_Path(log.species);
+  const std::string unmerged_log = Unmerged_Error_Log_File_Path(log.species);
+  const Merge_Outcome merged = Merge_Log_Descriptor(fd, log.line_count_B, (log.work_dir / species_log).c_str(),
+                                                    (log.work_dir / unmerged_log).c_str());
+  if (merged == Merge_Outcome::Unmerged || merged == Merge_Outcome::Lost) out << Cannot_Write_Log_Message(species_log);
+  if (merged == Merge_Outcome::Lost) out << Cannot_Write_Log_Message(unmerged_log);
+  Forget_Temporary_Log(fd);
+  struct stat status;
+  const bool known = ::fstat(fd, &status) == 0;
   std::fclose(log.stream);
   log.stream = nullptr;
-  const std::filesystem::path temp = log.work_dir / log.temp_path;
-  ::unlink(temp.c_str());
+  if (known) Remove_If_Same_File((log.work_dir / log.temp_path).c_str(), status.st_dev, status.st_ino);
   log.active = false;
 }
 

@@ -18,6 +18,7 @@ struct Error_Log {
   std::string temp_path;            // as built, relative to work_dir
   std::FILE* stream = nullptr;      // open for appending during the run
   std::int64_t line_count_B = 0;
+  bool close_block = true;          // a block that holds a message ends with an empty line
   bool active = false;              // the temporary log exists
   bool holds_message = false;       // a message was reported into it
   bool write_failed = false;        // a write into it failed: it misses text
@@ -25,10 +26,14 @@ struct Error_Log {
 
 // Opening stage: creates temp_path afresh (whatever stood at that name is
 // removed, never followed) with the title line, counts its lines, and keeps
-// it open for appending. When it cannot be created, says so on the console
-// and leaves the log inactive (messages then go to the console only).
+// it open for appending, unbuffered, so that what it was told is on the
+// disk when a signal ends the run (the handler then closes and merges it).
+// close_block: the block ends with one empty line when it holds a message
+// (every program but Brindleck). When the log cannot be created, says so on
+// the console and leaves the log inactive (messages then go to the console
+// only).
 void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::path& work_dir,
-                    std::string_view species, std::string temp_path, std::string_view title);
+                    std::string_view species, std::string temp_path, std::string_view title, bool close_block);
 
 // Writes a message on the console and, with the same text, into the log.
 void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view message);
@@ -37,12 +42,31 @@ void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view messag
 void Error_Log_Write(Error_Log& log, std::string_view text);
 
 // Closing stage: one line feed when close_block and the log holds any
-// message (every program but Brindleck closes its blocks so); a log whose
-// writing failed is said on the console; count, append to the species error
-// log when the count changed (or to the unmerged log when the species log
-// cannot be appended to: it is not a regular file, say), remove the
-// temporary log.
-void Error_Log_Merge(Error_Log& log, std::ostream& out, bool close_block);
+// message; a log whose writing failed is said on the console; count, append
+// to the species error log when the count changed (or to the unmerged log
+// when the species log cannot take it: it is not a regular file, say, or
+// the disk is full), remove the temporary log.
+void Error_Log_Merge(Error_Log& log, std::ostream& out);
+
+// How the closing of a temporary log went.
+enum class Merge_Outcome {
+  Unchanged,   // its line count is the one after the title line: nothing appended
+  Merged,      // appended to the species error log
+  Unmerged,    // the species error log could not take it: appended to the unmerged log
+  Lost,        // neither log could take it
+  Unreadable,  // it could not be read back
+};
+
+// The counting and appending of the closing stage, for a temporary log held
+// open as `fd`, in plain system calls only (the signal handler runs it too).
+// An append that fails part way (a full disk) is cut back to the log's
+// earlier length, so both logs only ever hold whole blocks.
+Merge_Outcome Merge_Log_Descriptor(int fd, std::int64_t line_count_B, const char* species_log,
+                                   const char* unmerged_log);
+
+// The lines of the file open as `fd`, counted from its start as Line_Count
+// counts them; -1 when it cannot be read.
+std::int64_t Line_Count_Of_Descriptor(int fd);
 
 // Messages of the files the programs cannot write.
 std::string Cannot_Write_Log_Message(std::string_view path);

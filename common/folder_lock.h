@@ -24,16 +24,23 @@ struct Species_Lock {
 
 // Takes the lock on Data/<species>. Returns false when another run holds
 // it: "\nAnother program of the suite is working on Data/%s now.\nRun this
-// one again once it has finished.\n" is then written on the console. A
-// species folder that does not exist or cannot be opened takes no lock, and
-// the run goes on (true).
+// one again once it has finished.\n" is then written on the console; and
+// false when the folder exists but cannot be locked, for any other reason
+// (it cannot be opened, the file system keeps no locks), with
+// Species_Not_Held_Message. A species folder that does not exist takes no
+// lock, and the run goes on (true).
 bool Hold_Species(Species_Lock& lock, const std::filesystem::path& work_dir, std::string_view species,
                   std::ostream& out);
 
-// The end of a run that found its species held: the closing prompt, as at
-// any end, and the status 1.
+// The end of a run that could not hold its species: the closing prompt, as
+// at any end, and the status 1.
 int Species_Held_Elsewhere(std::istream& in, std::ostream& out);
 
 std::string Species_Held_Message(std::string_view species);
+
+// "\nImpossible to lock Data/%s for this run: %s.\nNo file was changed. Run
+// this one again once the folder can be locked.\n", with the system's
+// reason (strerror).
+std::string Species_Not_Held_Message(std::string_view species, int error);
 
 }  // namespace scds

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "byte_source.h"
+#include "interrupt.h"
 
 namespace scds {
 
@@ -52,21 +53,49 @@ std::FILE* Create_Own_File(const std::filesystem::path& file, const char* mode) 
   return Stream_Of(fd, mode);
 }
 
-std::FILE* Open_Log_For_Appending(const std::filesystem::path& file) {
+int Open_Log_Descriptor(const char* file) {
   // Twice at most: a file made by someone else between the two opens is
   // looked at again, as one that exists.
   for (int attempt = 0; attempt < 2; ++attempt) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd >= 0) return Stream_Of(Keep_Regular_File(fd), "a");
-    if (errno != ENOENT) return nullptr;
+    const int fd = ::open(file, O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd >= 0) return Keep_Regular_File(fd);
+    if (errno != ENOENT) return -1;
     // Nothing there, or a link that leads nowhere: only the first is created.
-    const int created =
-        ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
-    if (created >= 0) return Stream_Of(created, "a");
-    if (errno != EEXIST) return nullptr;
+    const int created = ::open(file, O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+    if (created >= 0) return created;
+    if (errno != EEXIST) return -1;
   }
-  return nullptr;
+  return -1;
 }
+
+std::FILE* Open_Log_For_Appending(const std::filesystem::path& file) {
+  return Stream_Of(Open_Log_Descriptor(file.c_str()), "a");
+}
+
+void Remove_If_Same_File(const char* name, dev_t device, ino_t inode) {
+  struct stat status;
+  if (::lstat(name, &status) == 0 && S_ISREG(status.st_mode) && status.st_dev == device && status.st_ino == inode) {
+    ::unlink(name);
+  }
+}
+
+namespace {
+
+// True while `name` holds the file given by its device and inode.
+bool Holds_File(const std::filesystem::path& name, dev_t device, ino_t inode) {
+  struct stat status;
+  return ::lstat(name.c_str(), &status) == 0 && S_ISREG(status.st_mode) && status.st_dev == device &&
+         status.st_ino == inode;
+}
+
+// The test seam's move of another file to `at`.
+void Swap_For_Test(const Output_File& file, const std::filesystem::path& at, bool after_rename) {
+  if (swap_seam.file.empty() || swap_seam.file != file.full || swap_seam.after_rename != after_rename) return;
+  std::error_code ignored;
+  std::filesystem::rename(swap_seam.swap_in, at, ignored);
+}
+
+}  // namespace
 
 bool Output_Create(Output_File& file, const std::filesystem::path& work_dir, std::string path) {
   file = Output_File{};
@@ -76,8 +105,23 @@ bool Output_Create(Output_File& file, const std::filesystem::path& work_dir, std
   file.temp += kPartialSuffix;
   std::error_code error;
   if (std::filesystem::is_directory(file.full, error)) return false;
-  file.stream = Create_Own_File(file.temp, "w");
-  file.created = file.stream != nullptr;
+  {
+    // Made and recorded for the signal handler in one step.
+    Signals_Held held;
+    file.stream = Create_Own_File(file.temp, "w");
+    struct stat status;
+    if (file.stream != nullptr && ::fstat(fileno(file.stream), &status) != 0) {
+      std::fclose(file.stream);
+      file.stream = nullptr;
+      ::unlink(file.temp.c_str());
+    }
+    file.created = file.stream != nullptr;
+    if (file.created) {
+      file.device = status.st_dev;
+      file.inode = status.st_ino;
+      file.record = Record_Temporary_File(file.temp, file.device, file.inode);
+    }
+  }
   if (!write_failure_seam.file.empty() && write_failure_seam.file == file.full) {
     file.fail_after = write_failure_seam.fail_after;
   }
@@ -103,16 +147,41 @@ bool Output_Finish(Output_File& file) {
   // crash of the machine leaves one or the other whole. (A device such as
   // a terminal cannot be synchronised and need not be.)
   if (!file.failed && fdatasync(fileno(file.stream)) != 0 && errno != EINVAL && errno != EROFS) file.failed = true;
+  // The file stays open (a second descriptor) until it is seen at its
+  // place, so that no other file can take its inode meanwhile.
+  const int held = ::fcntl(fileno(file.stream), F_DUPFD_CLOEXEC, 0);
+  if (held < 0) file.failed = true;
   if (std::fclose(file.stream) != 0) file.failed = true;
   file.stream = nullptr;
-  std::error_code error;
+  bool placed = false;
   if (!file.failed) {
-    std::filesystem::rename(file.temp, file.full, error);
-    if (error) file.failed = true;
+    Swap_For_Test(file, file.temp, false);
+    // Renamed only while the temporary name still holds this very file:
+    // anything else put there (by a racing run, say) never takes the
+    // output's place.
+    Signals_Held signals;
+    if (Holds_File(file.temp, file.device, file.inode) && ::rename(file.temp.c_str(), file.full.c_str()) == 0) {
+      placed = true;
+      Forget_Temporary_File(file.record);
+      file.record = -1;
+    }
   }
+  if (placed) {
+    Swap_For_Test(file, file.full, true);
+    // What stands at the output's name now must be what was written.
+    if (!Holds_File(file.full, file.device, file.inode)) file.failed = true;
+  } else {
+    file.failed = true;
+  }
+  if (held >= 0) ::close(held);
   file.created = false;
   if (file.failed) {
-    std::filesystem::remove(file.temp, error);
+    if (!placed) {
+      Signals_Held signals;
+      Remove_If_Same_File(file.temp.c_str(), file.device, file.inode);
+      Forget_Temporary_File(file.record);
+      file.record = -1;
+    }
     return false;
   }
   // The new name on the disk too, before anything made into this output
@@ -126,8 +195,10 @@ void Output_Discard(Output_File& file) {
   file.stream = nullptr;
   if (!file.created) return;
   file.created = false;
-  std::error_code ignored;
-  std::filesystem::remove(file.temp, ignored);
+  Signals_Held signals;
+  Remove_If_Same_File(file.temp.c_str(), file.device, file.inode);
+  Forget_Temporary_File(file.record);
+  file.record = -1;
 }
 
 bool Output_Begin(Output_File& file, const std::filesystem::path& work_dir, std::string path, Error_Log& log,

@@ -12,6 +12,8 @@
 // and no open waits on a pipe.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -33,6 +35,9 @@ struct Output_File {
   std::FILE* stream = nullptr;
   bool created = false;         // the temporary file was created by this output
   bool failed = false;          // a write failed
+  dev_t device = 0;             // the temporary file itself, whatever name it has later
+  ino_t inode = 0;
+  int record = -1;              // its record for the signal handler
   std::uint64_t written = 0;    // bytes handed to the stream
   std::uint64_t fail_after = UINT64_MAX;  // see Write_Failure_Seam
 };
@@ -45,6 +50,17 @@ struct Write_Failure_Seam {
   std::uint64_t fail_after = UINT64_MAX;
 };
 inline Write_Failure_Seam write_failure_seam;
+
+// Test seam: another file is put at the name of the output whose place is
+// `file`, as a racing process could: at its temporary name just before it
+// is renamed (after_rename false) or at its place just after. The file at
+// `swap_in` is moved there. An empty path (the default) touches no output.
+struct Swap_Seam {
+  std::filesystem::path file;
+  std::filesystem::path swap_in;
+  bool after_rename = false;
+};
+inline Swap_Seam swap_seam;
 
 // Creates `file` afresh and opens it with the stdio `mode` ("w", "a+"...):
 // whatever stands at that name is removed first (a link itself, never what
@@ -61,6 +77,15 @@ std::FILE* Create_Own_File(const std::filesystem::path& file, const char* mode);
 // link) and when it cannot be opened.
 std::FILE* Open_Log_For_Appending(const std::filesystem::path& file);
 
+// The same as a descriptor, in plain system calls only (the signal handler
+// uses it); -1 where Open_Log_For_Appending gives null.
+int Open_Log_Descriptor(const char* file);
+
+// Removes the file at `name` only while it is the file given by its device
+// and inode (one of the run's own), never what someone put there in its
+// place. Plain system calls only.
+void Remove_If_Same_File(const char* name, dev_t device, ino_t inode);
+
 // Opens the temporary file beside the output's place, removing whatever an
 // earlier run or anyone else left at that name. Returns false when it cannot
 // be created, or when a folder stands at the output's place (nothing could
@@ -71,13 +96,16 @@ void Output_Write(Output_File& file, std::string_view text);
 
 // Flushes the text to the disk, closes the temporary file and puts it in the
 // output's place, then makes the folder's new entry durable too. Returns
-// true when the output took its place; otherwise the temporary file is
-// removed, an earlier file of that name stays as it was, and false is
-// returned (the caller reports it).
+// true when the output took its place: when the output's name then holds
+// the very file written (the same device and inode). Otherwise the
+// temporary file is removed, an earlier file of that name stays as it was,
+// and false is returned (the caller reports it); a file someone else put at
+// the temporary name is neither renamed nor removed.
 bool Output_Finish(Output_File& file);
 
 // Closes and removes the temporary file (an output the run does not
-// finish); an earlier file of that name stays as it was.
+// finish), when its name still holds it; an earlier file of that name stays
+// as it was.
 void Output_Discard(Output_File& file);
 
 // Output_Create, saying a failure ("Impossible to write ...") on the console

@@ -150,7 +150,7 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
   Error_Log log;
   Error_Log_Open(log, out, work_dir, species,
                  side == Side::Right ? Error_Log_Temp_File_Path_R(species) : Error_Log_Temp_File_Path_L(species),
-                 "Tessafen Errors:\n");
+                 "Tessafen Errors:\n", true);
   int error_count = 0;
 
   // The facet every read of the pass fills: a coordinate a read does not set
@@ -198,7 +198,7 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
   // (A folder at the report's place is no report and stays.)
   if (all_failed && Output_Remove_Earlier(work_dir, report_path, log, out)) ++error_count;
 
-  Error_Log_Merge(log, out, true);
+  Error_Log_Merge(log, out);
   return error_count;
 }
 

@@ -99,13 +99,13 @@ void Flat_Side_Pass(Side side, std::string_view species, Duct_State& duct, std::
                     std::ostream& out, const std::filesystem::path& work_dir) {
   // Both sides use the one temporary name.
   Error_Log log;
-  Error_Log_Open(log, out, work_dir, species, Error_Log_Temp_File_Path_R(species), kTitleLine);
+  Error_Log_Open(log, out, work_dir, species, Error_Log_Temp_File_Path_R(species), kTitleLine, true);
   Block_Report report{error_count, log, out};
   for (int duct_index = 0; duct_index < 3; ++duct_index) {
     Flat_Duct(side, species, duct_index, duct, report, work_dir);
     if (duct_index < 2) Duct_Reset(duct);
   }
-  Error_Log_Merge(log, out, true);
+  Error_Log_Merge(log, out);
 }
 
 int Run_Flanmere(std::istream& in, std::ostream& out, const std::filesystem::path& work_dir) {

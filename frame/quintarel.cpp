@@ -325,13 +325,13 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
   run.work_dir = work_dir;
   run.out = &out;
   scds::Error_Log_Open(run.log, out, work_dir, species, scds::Error_Log_Temp_File_Path(species),
-                       "Quintarel Errors:\n");
+                       "Quintarel Errors:\n", true);
 
   // Nothing is written before the dialogue is over: an end of input leaves
   // every file as it was.
   const std::optional<int> side = scds::Menu(in, out, texts);
   if (!side) {
-    scds::Error_Log_Merge(run.log, out, true);
+    scds::Error_Log_Merge(run.log, out);
     out.flush();
     return 1;
   }
@@ -364,7 +364,7 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
   // Both sides given: no mid-plane, no reflection, an empty symmetry matrix.
   if (*side == 3) Write_Output(run, Symmetry_Matrix_Path(species), "");
 
-  scds::Error_Log_Merge(run.log, out, true);
+  scds::Error_Log_Merge(run.log, out);
   scds::Exit(in, out);
   out.flush();
   return 0;

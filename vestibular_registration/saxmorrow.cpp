@@ -57,7 +57,7 @@ constexpr std::string_view kYesNoReprompt = "\nPlease only answer yes (1) or no 
 
 std::optional<std::string> STL_File_Name(std::istream& in, std::ostream& out, std::size_t max_name) {
   return scds::Confirmed_Name(in, out, "\nPlease enter the exact name of the STL file you want to transform:\n",
-                              kYesNoReprompt, max_name);
+                              kYesNoReprompt, max_name, scds::Name_Kind::Mesh);
 }
 
 std::optional<int> Menu(std::istream& in, std::ostream& out) {
@@ -241,7 +241,7 @@ int Run_Saxmorrow(std::istream& in, std::ostream& out, const std::filesystem::pa
 
   Run_State run{in, out, work_dir, *species, {}, {}};
   scds::Error_Log_Open(run.log, out, work_dir, run.species, scds::Error_Log_Temp_File_Path(run.species),
-                       "Saxmorrow Errors:\n");
+                       "Saxmorrow Errors:\n", true);
   Read_Matrix(run);
 
   bool ended = false;  // standard input ended at a question
@@ -263,7 +263,7 @@ int Run_Saxmorrow(std::istream& in, std::ostream& out, const std::filesystem::pa
     } while (choice == 0);
   }
 
-  scds::Error_Log_Merge(run.log, out, true);
+  scds::Error_Log_Merge(run.log, out);
   if (ended) return 1;
   scds::Exit(in, out);
   return 0;

@@ -49,7 +49,7 @@ struct Species {
     run.species = "Sp";
   }
   void Open_Log() {
-    scds::Error_Log_Open(run.log, console, dir.path, "Sp", "Data/Sp/Sp_temp.errorlog", "Ostravel Errors:\n");
+    scds::Error_Log_Open(run.log, console, dir.path, "Sp", "Data/Sp/Sp_temp.errorlog", "Ostravel Errors:\n", false);
   }
   std::string Log() const { return Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"); }
   void Write(const std::string& path, const std::string& text) { Write_File(dir.path / path, text); }
@@ -126,7 +126,7 @@ TEST(SifPair, BothMissingIsReportedOnceByItsLabel) {
   EXPECT_EQ(s.run.counters.error_count, 1);
   EXPECT_EQ(s.run.carried.Young, 0.0);
   EXPECT_EQ(s.run.carried.poisson, 0.0);
-  scds::Error_Log_Merge(s.run.log, s.console, false);
+  scds::Error_Log_Merge(s.run.log, s.console);
 }
 
 // A head whose comment after "$t = " differs stops matching there: its
@@ -163,7 +163,7 @@ TEST(DeflectionPairs, EachPairIsReportedByItsLabelWhenBothFilesAreMissing) {
     EXPECT_EQ(s.run.counters.error_count, 1) << label;
     const int* counters = &s.run.counters.error_ant_def_h;
     for (int j = 0; j < 9; ++j) EXPECT_EQ(counters[j], j == k ? 2 : 0) << label << " " << j;
-    scds::Error_Log_Merge(s.run.log, s.console, false);
+    scds::Error_Log_Merge(s.run.log, s.console);
   }
 }
 
@@ -233,7 +233,7 @@ TEST(DeflectionPairs, ShortRowIsNamedAsIncomplete) {
   EXPECT_EQ(s.run.counters.error_count, 0);
   EXPECT_EQ(s.run.fea.up_low_mean_L, 2e-6);
   EXPECT_EQ(s.run.fea.up_low_mean, (1.2e-6 + 2e-6) / 2.0);
-  scds::Error_Log_Merge(s.run.log, s.console, false);
+  scds::Error_Log_Merge(s.run.log, s.console);
 }
 
 TEST(MaterialPrompts, AnswersThatAreNotNumbersAreAskedAgain) {

@@ -278,11 +278,11 @@ TEST(PassEnd, ReportsOnAFullDevice) {
 // error log too.
 TEST(PassEnd, CannotWriteIsLogged) {
   Pass_Folder f;
-  scds::Error_Log_Open(f.run.log, f.console, f.dir.path, kSpecies, "Data/Fx/Fx_temp.errorlog", "Ostravel Errors:\n");
+  scds::Error_Log_Open(f.run.log, f.console, f.dir.path, kSpecies, "Data/Fx/Fx_temp.errorlog", "Ostravel Errors:\n", true);
   fs::create_directory(f.File(Report_Path("PlusCor")));
   f.run.set = Measurement_Set::PlusCor;
   Biomechanics_Reports(f.run, f.console);
-  scds::Error_Log_Merge(f.run.log, f.console, f.run.counters.error_count > 0);
+  scds::Error_Log_Merge(f.run.log, f.console);
   EXPECT_EQ(Read_File(f.File("Data/Fx/Fx.errorlog")), "Ostravel Errors:\n" + Cannot_Write(Report_Path("PlusCor")) + "\n");
 }
 

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -28,6 +29,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace scds_testing {
 
@@ -82,6 +84,56 @@ inline std::map<std::string, std::string> File_Tree(const std::filesystem::path&
   return files;
 }
 
+// What the file system holds at one entry: its kind, its bytes (a file) or
+// target (a link), its inode, mode and modification time.
+struct Entry_State {
+  char kind = '?';  // 'f' file, 'd' folder, 'l' link, 'o' anything else
+  std::string bytes;
+  ino_t inode = 0;
+  mode_t mode = 0;
+  std::int64_t mtime_ns = 0;
+  bool operator==(const Entry_State&) const = default;
+};
+
+// Every entry below root, root itself (".") included, by its path relative
+// to root, without following links.
+inline std::map<std::string, Entry_State> Tree_State(const std::filesystem::path& root) {
+  std::map<std::string, Entry_State> tree;
+  auto add = [&tree, &root](const std::filesystem::path& at) {
+    struct stat status;
+    if (lstat(at.c_str(), &status) != 0) throw std::runtime_error("lstat failed: " + at.string());
+    Entry_State entry;
+    entry.kind = S_ISREG(status.st_mode) ? 'f' : S_ISDIR(status.st_mode) ? 'd' : S_ISLNK(status.st_mode) ? 'l' : 'o';
+    if (entry.kind == 'f') entry.bytes = Read_File(at);
+    if (entry.kind == 'l') entry.bytes = std::filesystem::read_symlink(at).string();
+    entry.inode = status.st_ino;
+    entry.mode = status.st_mode;
+    entry.mtime_ns = std::int64_t{status.st_mtim.tv_sec} * 1000000000 + status.st_mtim.tv_nsec;
+    tree[at == root ? std::string(".") : std::filesystem::relative(at, root).string()] = entry;
+  };
+  add(root);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) add(entry.path());
+  return tree;
+}
+
+// What differs between two Tree_State readings, an entry a line.
+inline std::vector<std::string> Tree_Differences(const std::map<std::string, Entry_State>& before,
+                                                 const std::map<std::string, Entry_State>& after) {
+  std::vector<std::string> differences;
+  for (const auto& [name, entry] : before) {
+    const auto found = after.find(name);
+    if (found == after.end()) {
+      differences.push_back("vanished: " + name);
+    } else if (!(found->second == entry)) {
+      differences.push_back("changed: " + name);
+    }
+  }
+  for (const auto& [name, entry] : after) {
+    if (before.count(name) == 0) differences.push_back("appeared: " + name);
+  }
+  return differences;
+}
+
 // Puts a FIFO in place of the file (which may exist or not).
 inline void Make_Fifo(const std::filesystem::path& file) {
   std::error_code ignored;
@@ -109,7 +161,8 @@ struct File_Size_Limit {
 };
 
 struct Program_Run {
-  int status = -1;     // exit status of the process; kTimedOut when it was stopped
+  int status = -1;     // exit status of the process; kTimedOut when it was stopped; -1 when a signal ended it
+  int signal = 0;      // the signal that ended the process, if one did
   std::string output;  // everything it wrote on standard output
 };
 
@@ -147,6 +200,38 @@ inline void Give_To_Unprivileged(const std::filesystem::path& work_dir) {
   }
 }
 
+// A copy of the built program that the unprivileged user can reach and run
+// wherever the build lies (a checkout in a folder only its owner may enter,
+// say): in a folder of the test process's own under the system's temporary
+// directory, removed when the process ends.
+inline std::filesystem::path Reachable_Copy(const std::string& program) {
+  namespace fs = std::filesystem;
+  static Temp_Dir copies;
+  static std::map<std::string, fs::path> made;
+  const auto found = made.find(program);
+  if (found != made.end()) return found->second;
+  const fs::path copy = copies.path / program;
+  fs::copy_file(Program_Path(program), copy, fs::copy_options::overwrite_existing);
+  const fs::perms readable = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                             fs::perms::others_read | fs::perms::others_exec;
+  fs::permissions(copy, readable);
+  fs::permissions(copies.path, readable);
+  made[program] = copy;
+  return copy;
+}
+
+// In a child between fork and exec: says on the console what could not be
+// done, and why, then ends the child with 127. Only calls that are safe
+// there.
+[[noreturn]] inline void Child_Cannot(int console, const std::string& what) {
+  const char* reason = strerrordesc_np(errno);
+  if (reason == nullptr) reason = "unknown error";
+  const ssize_t ignored[] = {write(console, what.data(), what.size()), write(console, ": ", 2),
+                             write(console, reason, std::strlen(reason)), write(console, "\n", 1)};
+  (void)ignored;
+  _exit(127);
+}
+
 // Reads everything the descriptor gives until its end or the deadline.
 // Returns false when the deadline came first.
 inline bool Drain_Until(int fd, std::string& into, std::chrono::steady_clock::time_point deadline,
@@ -167,53 +252,88 @@ inline bool Drain_Until(int fd, std::string& into, std::chrono::steady_clock::ti
   }
 }
 
-inline int Wait_Status(pid_t pid) {
+// How a process ended: its exit status, or the signal that ended it.
+struct Process_End {
+  int status = -1;  // -1 when a signal ended it
+  int signal = 0;
+};
+
+// The end a wait status tells.
+inline Process_End End_Of(int raw) {
+  if (WIFSIGNALED(raw)) return {-1, WTERMSIG(raw)};
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0};
+}
+
+inline Process_End Wait_End(pid_t pid) {
   int raw = 0;
   while (waitpid(pid, &raw, 0) < 0) {
-    if (errno != EINTR) return -1;
+    if (errno != EINTR) return {};
   }
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return End_Of(raw);
 }
+
+inline int Wait_Status(pid_t pid) { return Wait_End(pid).status; }
 
 // Starts a built program of the suite (found in SCDS_BIN_DIR) in work_dir
 // with standard input from `input` and its console into the pipe `console`
-// (both descriptors are the child's; the caller closes its copies).
+// (both descriptors are the child's; the caller closes its copies). A child
+// that cannot start the program says why on that console and ends with 127.
 inline pid_t Spawn_Program(const std::string& program, const std::filesystem::path& work_dir, int input, int console,
                            const Run_Options& options) {
-  const std::string exe = Program_Path(program).string();
-  const std::string dir = work_dir.string();
   const bool drop = options.unprivileged && geteuid() == 0;
+  const std::string exe = (drop ? Reachable_Copy(program) : Program_Path(program)).string();
+  const std::string dir = work_dir.string();
+  const std::string cannot_redirect = "cannot give " + exe + " its console";
+  const std::string cannot_limit = "cannot limit the file sizes of " + exe;
+  const std::string cannot_drop = "cannot run " + exe + " as the unprivileged user";
+  const std::string cannot_enter = "cannot enter " + dir;
+  const std::string cannot_start = "cannot start " + exe;
   if (drop) Give_To_Unprivileged(work_dir);
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     // Only calls that are safe between fork and exec.
-    if (dup2(input, 0) < 0 || dup2(console, 1) < 0 || dup2(console, 2) < 0) _exit(127);
+    if (dup2(input, 0) < 0 || dup2(console, 1) < 0 || dup2(console, 2) < 0) Child_Cannot(console, cannot_redirect);
     if (options.file_size_limit > 0) {
       signal(SIGXFSZ, SIG_IGN);
       const rlimit limit{options.file_size_limit, options.file_size_limit};
-      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) Child_Cannot(console, cannot_limit);
     }
     if (drop && (setgroups(0, nullptr) != 0 || setgid(kUnprivilegedId) != 0 || setuid(kUnprivilegedId) != 0)) {
-      _exit(127);
+      Child_Cannot(console, cannot_drop);
     }
-    if (chdir(dir.c_str()) != 0) _exit(127);
+    if (chdir(dir.c_str()) != 0) Child_Cannot(console, cannot_enter);
     execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
+    Child_Cannot(console, cannot_start);
   }
   return pid;
+}
+
+// A file of `bytes` that nobody sees: made under the system's temporary
+// directory and unlinked at once. Returns its descriptor, open for reading
+// from its start.
+inline int Unseen_File(std::string_view bytes) {
+  std::string name = (std::filesystem::temp_directory_path() / "scds_answers_XXXXXX").string();
+  const int fd = mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) throw std::runtime_error("mkostemp failed");
+  unlink(name.c_str());
+  if (write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) || lseek(fd, 0, SEEK_SET) != 0) {
+    close(fd);
+    throw std::runtime_error("cannot write the answers");
+  }
+  return fd;
 }
 
 // Runs a built program of the suite in work_dir with `answers` on its
 // standard input. A run that takes longer than its time is stopped, so a
 // program that hangs fails its test instead of holding the suite.
+// The answers come from a file outside work_dir, so the run finds only
+// what the test put there.
 inline Program_Run Run_Program(const std::string& program, const std::filesystem::path& work_dir,
                                std::string_view answers, const Run_Options& options) {
-  const std::filesystem::path in = work_dir / ".answers";
-  Write_File(in, answers);
-  const int input = open(in.c_str(), O_RDONLY | O_CLOEXEC);
+  const int input = Unseen_File(answers);
   int console[2];
-  if (input < 0 || pipe2(console, O_CLOEXEC) != 0) throw std::runtime_error("cannot prepare the run");
+  if (pipe2(console, O_CLOEXEC) != 0) throw std::runtime_error("cannot prepare the run");
   const pid_t pid = Spawn_Program(program, work_dir, input, console[1], options);
   close(input);
   close(console[1]);
@@ -222,9 +342,9 @@ inline Program_Run Run_Program(const std::string& program, const std::filesystem
       Drain_Until(console[0], run.output, std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds));
   close(console[0]);
   if (!ended) kill(pid, SIGKILL);
-  run.status = Wait_Status(pid);
-  if (!ended) run.status = kTimedOut;
-  std::filesystem::remove(in);
+  const Process_End end = Wait_End(pid);
+  run.status = ended ? end.status : kTimedOut;
+  run.signal = ended ? end.signal : 0;
   return run;
 }
 
@@ -272,6 +392,22 @@ inline bool Live_Wait_For(Live_Run& run, std::string_view text, int seconds = 60
   return Drain_Until(run.console, run.output, std::chrono::steady_clock::now() + std::chrono::seconds(seconds), text);
 }
 
+// Sends the signal to the program, which waits at a question, and waits
+// for its end (its input stays open).
+inline Program_Run Live_Signal(Live_Run& run, int signal, int seconds = 60) {
+  kill(run.pid, signal);
+  Program_Run result;
+  const bool ended = Drain_Until(run.console, run.output, std::chrono::steady_clock::now() + std::chrono::seconds(seconds));
+  close(run.console);
+  close(run.input);
+  if (!ended) kill(run.pid, SIGKILL);
+  const Process_End end = Wait_End(run.pid);
+  result.status = ended ? end.status : kTimedOut;
+  result.signal = ended ? end.signal : 0;
+  result.output = run.output;
+  return result;
+}
+
 // Gives the last answers, ends the input and waits for the program's end.
 inline Program_Run Live_Finish(Live_Run& run, std::string_view answers, int seconds = 600) {
   Live_Answer(run, answers);
@@ -291,16 +427,58 @@ inline Program_Run Live_Finish(Live_Run& run, std::string_view answers, int seco
 // for it. Returns its process id.
 inline pid_t Start_Program(const std::string& program, const std::filesystem::path& work_dir,
                            std::string_view answers) {
-  const std::filesystem::path in = work_dir / ".answers";
-  const std::filesystem::path out = work_dir / ".console";
-  Write_File(in, answers);
-  const int input = open(in.c_str(), O_RDONLY | O_CLOEXEC);
-  const int output = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (input < 0 || output < 0) throw std::runtime_error("cannot prepare the run");
+  const int input = Unseen_File(answers);
+  const int output = open((work_dir / ".console").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (output < 0) throw std::runtime_error("cannot prepare the run");
   const pid_t pid = Spawn_Program(program, work_dir, input, output, Run_Options{});
   close(input);
   close(output);
   return pid;
+}
+
+// How a signal sent while a file grew came out.
+struct Signal_Landing {
+  bool landed = false;  // the process was stopped with the file in place and had not ended
+  Process_End end;
+};
+
+// Waits until `file` holds at least `size` bytes, then stops the process,
+// makes sure the file still stands and the process has not ended, sends it
+// `signal` and lets it go on, and waits for its end. A process that ends
+// first (or a file that never grows so far) has not been landed on.
+inline Signal_Landing Signal_While_Growing(pid_t pid, const std::filesystem::path& file, std::uintmax_t size,
+                                           int signal) {
+  Signal_Landing landing;
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+  int status = 0;
+  for (;;) {
+    if (waitpid(pid, &status, WNOHANG) == pid) {
+      landing.end = End_Of(status);
+      return landing;
+    }
+    std::error_code ignored;
+    const std::uintmax_t grown = std::filesystem::file_size(file, ignored);
+    if (!ignored && grown >= size) break;
+    if (std::chrono::steady_clock::now() > give_up) {
+      kill(pid, SIGKILL);
+      landing.end = Wait_End(pid);
+      return landing;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  kill(pid, SIGSTOP);
+  while (waitpid(pid, &status, WUNTRACED) < 0 && errno == EINTR) {
+  }
+  if (!WIFSTOPPED(status)) {  // it ended first
+    landing.end = End_Of(status);
+    return landing;
+  }
+  std::error_code ignored;
+  landing.landed = std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ignored));
+  kill(pid, signal);
+  kill(pid, SIGCONT);
+  landing.end = Wait_End(pid);
+  return landing;
 }
 
 // Waits until the temporary file `partial` holds at least `size` bytes, then
@@ -309,33 +487,8 @@ inline pid_t Start_Program(const std::string& program, const std::filesystem::pa
 // kill landed while the output was being written; a process that ends
 // first (or a file that never grows so far) gives false.
 inline bool Kill_While_Writing(pid_t pid, const std::filesystem::path& partial, std::uintmax_t size) {
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::minutes(5);
-  int status = 0;
-  for (;;) {
-    if (waitpid(pid, &status, WNOHANG) == pid) return false;
-    std::error_code ignored;
-    const std::uintmax_t grown = std::filesystem::file_size(partial, ignored);
-    if (!ignored && grown >= size) break;
-    if (std::chrono::steady_clock::now() > give_up) {
-      kill(pid, SIGKILL);
-      Wait_Status(pid);
-      return false;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  kill(pid, SIGSTOP);
-  bool stopped = false;
-  while (waitpid(pid, &status, WUNTRACED) < 0 && errno == EINTR) {
-  }
-  stopped = WIFSTOPPED(status);
-  std::error_code ignored;
-  const bool writing = stopped && std::filesystem::is_regular_file(std::filesystem::symlink_status(partial, ignored));
-  kill(pid, SIGKILL);
-  if (stopped) {
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-  }
-  return writing && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+  const Signal_Landing landing = Signal_While_Growing(pid, partial, size, SIGKILL);
+  return landing.landed && landing.end.signal == SIGKILL;
 }
 
 // A run killed while it writes `output`, then a run of the same answers to

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -21,49 +22,89 @@ const std::string kPrompt = "\nPlease enter the exact species name your STL file
 const std::string kReprompt = "\nPlease only answer yes (1) or no (2):\n\n";
 std::string Confirm(const std::string& name) { return "\nIs " + name + " the correct name?\n\n1. Yes\n2. No\n\n"; }
 
+using namespace std::string_literals;
+
+const std::string kManyWords = "\nA name is one word without white space: this line holds more than one.\n";
+
 struct Name_Case {
-  const char* answers;
+  std::string answers;
   bool answered;
   const char* name;
   std::string transcript;
 };
 
+void Expect_Transcripts(const Name_Case* begin, const Name_Case* end, scds::Name_Kind kind) {
+  for (const Name_Case* c = begin; c != end; ++c) {
+    SCOPED_TRACE(c->answers);
+    std::istringstream in(c->answers);
+    std::ostringstream out;
+    const std::optional<std::string> name =
+        kind == scds::Name_Kind::Species
+            ? scds::Species_Name(in, out, kTexts)
+            : scds::Confirmed_Name(in, out, kTexts.name_prompt, kTexts.yes_no_reprompt, 10, kind);
+    EXPECT_EQ(name.has_value(), c->answered);
+    if (c->answered) {
+      EXPECT_EQ(*name, c->name);
+    }
+    EXPECT_EQ(out.str(), c->transcript);
+  }
+}
+
 TEST(SpeciesName, TranscriptsOfTheConfirmationLoop) {
   const Name_Case cases[] = {
-      {"Homo 1", true, "Homo", kPrompt + Confirm("Homo")},
+      {"Homo\n1", true, "Homo", kPrompt + Confirm("Homo")},
       {"\n\n   Homo\n1\n", true, "Homo", kPrompt + Confirm("Homo")},
-      {"Homo 0 -1 3 1", true, "Homo", kPrompt + Confirm("Homo") + kReprompt + kReprompt + kReprompt},
-      {"Homo 2 Pan 1", true, "Pan", kPrompt + Confirm("Homo") + kPrompt + Confirm("Pan")},
+      // Blanks after the word, a line end of another system: still one word.
+      {"Homo \t\r\n1\n", true, "Homo", kPrompt + Confirm("Homo")},
+      {"Homo\n0 -1 3 1", true, "Homo", kPrompt + Confirm("Homo") + kReprompt + kReprompt + kReprompt},
+      {"Homo\n2\nPan\n1", true, "Pan", kPrompt + Confirm("Homo") + kPrompt + Confirm("Pan")},
       // Tokens that are not whole integers are answered like out-of-range ones.
-      {"Homo yes 1x +1", true, "Homo", kPrompt + Confirm("Homo") + kReprompt + kReprompt},
-      {"Homo 99999999999999999999999 1", true, "Homo", kPrompt + Confirm("Homo") + kReprompt},
+      {"Homo\nyes 1x +1", true, "Homo", kPrompt + Confirm("Homo") + kReprompt + kReprompt},
+      {"Homo\n99999999999999999999999 1", true, "Homo", kPrompt + Confirm("Homo") + kReprompt},
       // A name longer than the program's paths allow is refused before it is confirmed.
-      {"Elevenchars Ten_chars_ 1", true, "Ten_chars_",
+      {"Elevenchars\nTen_chars_\n1", true, "Ten_chars_",
        kPrompt + "\nThis name is too long for the file names it makes: use at most 10 characters.\n" + kPrompt +
            Confirm("Ten_chars_")},
       // End of input: no answer, and nothing more is asked.
       {"", false, "", kPrompt},
       {"Homo", false, "", kPrompt + Confirm("Homo")},
-      {"Homo 5", false, "", kPrompt + Confirm("Homo") + kReprompt},
+      {"Homo\n5", false, "", kPrompt + Confirm("Homo") + kReprompt},
   };
-  for (const Name_Case& c : cases) {
-    std::istringstream in(c.answers);
-    std::ostringstream out;
-    const std::optional<std::string> name = scds::Species_Name(in, out, kTexts);
-    EXPECT_EQ(name.has_value(), c.answered) << c.answers;
-    if (c.answered) {
-      EXPECT_EQ(*name, c.name);
-    }
-    EXPECT_EQ(out.str(), c.transcript) << c.answers;
-  }
+  Expect_Transcripts(std::begin(cases), std::end(cases), scds::Name_Kind::Species);
 }
 
-TEST(SpeciesName, TextAfterTheWordAnswersTheNextQuestion) {
-  std::istringstream in("Homo 1 2\n");
-  std::ostringstream out;
-  EXPECT_EQ(scds::Species_Name(in, out, kTexts).value(), "Homo");
-  std::ostringstream menu_out;
-  EXPECT_EQ(scds::Menu(in, menu_out, kTexts).value(), 2);
+// A species name is the name of one folder in Data/: anything that would
+// make its paths lead elsewhere is refused and asked again, and a line of
+// more than one word is dropped whole, so that none of its words answers
+// the confirmation.
+TEST(SpeciesName, NamesThatLeadOutOfTheirFolderAreAskedAgain) {
+  const std::string slash = "\nThis name holds a '/': a species name is the name of one folder in Data/.\n";
+  const std::string dots = "\nThis name is . or ..: a species name is the name of a folder of its own in Data/.\n";
+  const std::string nul = "\nThis name holds a NUL byte, which no file name can hold.\n";
+  const Name_Case cases[] = {
+      {"./Homo\nHomo/\n..\n.\nHomo\n1", true, "Homo",
+       kPrompt + slash + kPrompt + slash + kPrompt + dots + kPrompt + dots + kPrompt + Confirm("Homo")},
+      {"Ho\0/mo\nHomo\n1"s, true, "Homo", kPrompt + nul + kPrompt + Confirm("Homo")},
+      // Names with dots inside or at an end, dashes and underscores are names.
+      {"..Homo\n1", true, "..Homo", kPrompt + Confirm("..Homo")},
+      {"Ho.mo-1_\n1", true, "Ho.mo-1_", kPrompt + Confirm("Ho.mo-1_")},
+      {"Mouse 01\nMouse01\n1", true, "Mouse01", kPrompt + kManyWords + kPrompt + Confirm("Mouse01")},
+      {"Homo 1 2\n", false, "", kPrompt + kManyWords + kPrompt},
+      {"Homo 1\nHomo\n1", true, "Homo", kPrompt + kManyWords + kPrompt + Confirm("Homo")},
+  };
+  Expect_Transcripts(std::begin(cases), std::end(cases), scds::Name_Kind::Species);
+}
+
+// A mesh name may lead into a sub-folder of its mesh folder; a NUL byte and
+// more than one word are refused as in a species name.
+TEST(MeshName, OnlyANulByteOrMoreThanOneWordIsRefused) {
+  const Name_Case cases[] = {
+      {"sub/ear\n1", true, "sub/ear", kPrompt + Confirm("sub/ear")},
+      {"e\0ar\near\n1"s, true, "ear",
+       kPrompt + "\nThis name holds a NUL byte, which no file name can hold.\n" + kPrompt + Confirm("ear")},
+      {"ear 1\near\n1", true, "ear", kPrompt + kManyWords + kPrompt + Confirm("ear")},
+  };
+  Expect_Transcripts(std::begin(cases), std::end(cases), scds::Name_Kind::Mesh);
 }
 
 struct Menu_Case {

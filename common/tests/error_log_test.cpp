@@ -48,11 +48,12 @@ const std::string kMessage = "\nImpossible to read Data/Sp/x.stl\nVerify STL fil
 // (close_block) or of Brindleck.
 void Run_Cycle(const std::filesystem::path& work, int messages, bool close_block, std::ostream& out) {
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, work, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n");
+  scds::Error_Log_Open(log, out, work, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n",
+                       close_block);
   EXPECT_TRUE(log.active);
   EXPECT_EQ(log.line_count_B, 1);
   for (int k = 0; k < messages; ++k) scds::Error_Log_Report(log, out, kMessage);
-  scds::Error_Log_Merge(log, out, close_block);
+  scds::Error_Log_Merge(log, out);
   EXPECT_FALSE(Exists(work / "Data/Sp/Sp_temp.errorlog"));
 }
 
@@ -83,9 +84,9 @@ TEST(ErrorLogMerge, AMissingSpeciesLogIsCreatedAndLongLinesCopiedWhole) {
   const std::string long_message = "\nImpossible to read " + std::string(600, 'p') + "\nVerify.\n";
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path_R("Sp"), "Brindleck Errors:\n");
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path_R("Sp"), "Brindleck Errors:\n", false);
   scds::Error_Log_Report(log, out, long_message);
-  scds::Error_Log_Merge(log, out, false);
+  scds::Error_Log_Merge(log, out);
   EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Brindleck Errors:\n" + long_message);
 }
 
@@ -105,10 +106,10 @@ TEST(ErrorLogMerge, AMissingSpeciesFolderIsReportedOnTheConsoleOnly) {
   Temp_Dir dir;
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Quintarel Errors:\n");
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Quintarel Errors:\n", true);
   EXPECT_FALSE(log.active);
   scds::Error_Log_Report(log, out, kMessage);
-  scds::Error_Log_Merge(log, out, true);
+  scds::Error_Log_Merge(log, out);
   EXPECT_EQ(out.str(),
             "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n" +
                 kMessage);
@@ -173,7 +174,7 @@ TEST(ErrorLogMerge, TheTemporaryLogIsMadeAfresh) {
   std::filesystem::create_directory(dir.path / "Data/Sp/Sp_temp.errorlog");
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n");
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
   EXPECT_FALSE(log.active);
   EXPECT_EQ(out.str(),
             "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n");
@@ -189,17 +190,50 @@ TEST(ErrorLogMerge, ATemporaryLogThatMissesTextIsSaid) {
   const std::string message = "\n" + std::string(5000, 'm') + "\n";
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n");
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
   {
     scds_testing::File_Size_Limit full(1000);
     scds::Error_Log_Report(log, out, message);
   }
   EXPECT_TRUE(log.write_failed);
-  scds::Error_Log_Merge(log, out, true);
+  scds::Error_Log_Merge(log, out);
   EXPECT_EQ(out.str(),
             message + "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify that its folder exists and has room.\n");
   EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n" + message.substr(0, 1000 - 17) + "\n");
   EXPECT_FALSE(Exists(dir.path / "Data/Sp/Sp_temp.errorlog"));
+}
+
+// A species log that the disk cannot take the block into (no file may grow
+// beyond 8192 bytes, and it holds 8100) keeps its earlier bytes exactly,
+// not a torn block: the block goes whole to the unmerged log. When that
+// cannot take it either, it keeps its earlier bytes too.
+TEST(ErrorLogMerge, AnAppendThatFailsPartWayIsCutBack) {
+  const std::string message = "\nImpossible to read Data/Sp/" + std::string(200, 'x') + ".stl\nVerify.\n";
+  const std::string block = "Tessafen Errors:\n" + message + "\n";
+  const std::string earlier = std::string(8099, 'e') + "\n";
+  const std::string cannot_species =
+      "\nImpossible to write Data/Sp/Sp.errorlog\nVerify the species name and that its folder exists.\n";
+  const std::string cannot_unmerged =
+      "\nImpossible to write Data/Sp/Sp_unmerged.errorlog\nVerify the species name and that its folder exists.\n";
+  for (bool unmerged_full : {false, true}) {
+    SCOPED_TRACE(unmerged_full ? "the unmerged log is full too" : "the unmerged log takes it");
+    Temp_Dir dir;
+    scds_testing::Make_Species_Folder(dir.path, "Sp");
+    Write_File(dir.path / "Data/Sp/Sp.errorlog", earlier);
+    if (unmerged_full) Write_File(dir.path / "Data/Sp/Sp_unmerged.errorlog", earlier);
+    std::ostringstream out;
+    scds::Error_Log log;
+    scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
+    scds::Error_Log_Report(log, out, message);
+    {
+      scds_testing::File_Size_Limit full(8192);
+      scds::Error_Log_Merge(log, out);
+    }
+    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), earlier);
+    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_unmerged.errorlog"), unmerged_full ? earlier : block);
+    EXPECT_EQ(out.str(), message + cannot_species + (unmerged_full ? cannot_unmerged : ""));
+    EXPECT_FALSE(Exists(dir.path / "Data/Sp/Sp_temp.errorlog"));
+  }
 }
 
 }  // namespace

@@ -130,6 +130,60 @@ TEST(OutputFile, TheWriteSeamFailsItsOutputOnly) {
   EXPECT_FALSE(Exists(dir.path / "m.txt.partial"));
 }
 
+// Another file put at the output's names while it is finished (by a racing
+// run, say) is never taken for the output: one at the temporary name just
+// before the rename (a file, a link to a file elsewhere, a FIFO) is neither
+// renamed nor removed, and the earlier file stays; one at the output's place
+// just after the rename makes the output fail. Each is reported as an
+// output not written (false).
+TEST(OutputFile, AnotherFileAtItsNamesIsNeverTakenForTheOutput) {
+  struct Case {
+    const char* name;
+    char kind;  // 'f' a file, 'l' a link to a file elsewhere, 'p' a FIFO
+    bool after_rename;
+  };
+  const Case cases[] = {
+      {"a file at the temporary name", 'f', false},
+      {"a link at the temporary name", 'l', false},
+      {"a FIFO at the temporary name", 'p', false},
+      {"a file at the output's place", 'f', true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Temp_Dir dir;
+    Temp_Dir elsewhere;
+    Write_File(dir.path / "m.txt", "older");
+    Write_File(elsewhere.path / "victim.txt", "victim bytes");
+    const fs::path swap_in = dir.path / "intruder";
+    if (c.kind == 'f') Write_File(swap_in, "someone else's file");
+    if (c.kind == 'l') fs::create_symlink(elsewhere.path / "victim.txt", swap_in);
+    if (c.kind == 'p') scds_testing::Make_Fifo(swap_in);
+    scds::Output_File file;
+    ASSERT_TRUE(scds::Output_Create(file, dir.path, "m.txt"));
+    scds::Output_Write(file, "newer text");
+    scds::swap_seam = {dir.path / "m.txt", swap_in, c.after_rename};
+    alarm(20);  // a FIFO taken for the output would hold the reads below
+    EXPECT_FALSE(scds::Output_Finish(file));
+    scds::swap_seam = {};
+    const fs::path partial = dir.path / "m.txt.partial";
+    if (c.after_rename) {
+      EXPECT_EQ(Read_File(dir.path / "m.txt"), "someone else's file");
+      EXPECT_FALSE(fs::exists(fs::symlink_status(partial)));
+    } else {
+      EXPECT_EQ(Read_File(dir.path / "m.txt"), "older");
+      const fs::file_status left = fs::symlink_status(partial);
+      EXPECT_EQ(left.type(), c.kind == 'f' ? fs::file_type::regular
+                             : c.kind == 'l' ? fs::file_type::symlink
+                                             : fs::file_type::fifo);
+      if (c.kind == 'f') {
+        EXPECT_EQ(Read_File(partial), "someone else's file");
+      }
+    }
+    EXPECT_EQ(Read_File(elsewhere.path / "victim.txt"), "victim bytes");
+    alarm(0);
+  }
+}
+
 // Whatever someone left at the temporary name is removed, never followed or
 // waited on: a link to a file elsewhere (whose bytes stay), a link that
 // leads nowhere (nothing is made where it leads), a link to a device, a

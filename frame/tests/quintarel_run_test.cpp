@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@
 #include "expected_quintarel.h"
 #include "frame_paths.h"
 #include "odd_input.h"
+#include "output_file.h"
 #include "own_names.h"
+#include "quintarel.h"
 #include "scds_testing.h"
 
 namespace {
@@ -535,6 +538,44 @@ TEST(QuintarelRun, AngleFileThatCannotBeWritten) {
   for (int k = 1; k < 3; ++k) {
     EXPECT_FALSE(Exists(dir.path / Raw_Path("R", k)));
     EXPECT_FALSE(Exists(dir.path / Raw_Path("L", k)));
+  }
+}
+
+// Another file put at an output's names between its writing and its rename
+// (at the temporary name), or just after the rename (at its place), as a
+// racing process could: the output is reported as not written, so the set's
+// raw vectors stay for the next run, and the other results stand.
+TEST(QuintarelRun, AnOutputSwappedForAnotherFileIsNotWritten) {
+  for (bool after_rename : {false, true}) {
+    SCOPED_TRACE(after_rename ? "at the output's place after the rename" : "at the temporary name before the rename");
+    Temp_Dir dir;
+    scds_testing::Make_Species_Folder(dir.path, "Sp");
+    const fs::path sp = dir.path / "Data/Sp";
+    Write_Raw_Vectors(dir.path);
+    Write_File(sp / "Sp_Cor.synangle", kEarlier);
+    Write_File(dir.path / "intruder", "someone else's file\n");
+    scds::swap_seam = {sp / "Sp_Cor.synangle", dir.path / "intruder", after_rename};
+    std::istringstream in("Sp\n1\n3\nx\n");
+    std::ostringstream out;
+    const int status = scds::quintarel::Run_Quintarel(in, out, dir.path);
+    scds::swap_seam = {};
+    const std::string message =
+        "\nImpossible to write Data/Sp/Sp_Cor.synangle\nVerify that its folder exists and has room.\n";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out.str(), Console_Start("Sp") + kSideMenu + "\n" + expected::kBoth_Cor_vector + "\n" +
+                             expected::kBoth_Cor_synangle + message + "\n" + expected::kBoth_Cor_function_R + "\n" +
+                             expected::kBoth_Cor_function_L + kClosing);
+    EXPECT_EQ(Read_File(sp / "Sp_Cor.synangle"), after_rename ? "someone else's file\n" : kEarlier);
+    EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + message + "\n");
+    EXPECT_EQ(Read_File(sp / "Matrix/Sp_uncoupled.transmat"), expected::kBoth_Transmat);
+    EXPECT_EQ(Read_File(sp / "Sp_Cor.vector"), expected::kBoth_Cor_vector);
+    EXPECT_EQ(Read_File(sp / "Sp_PlusCor.synangle"), expected::kBoth_PlusCor_synangle);
+    EXPECT_EQ(Read_File(dir.path / Raw_Path("R", 0)), Raw_Text("R", 0));
+    EXPECT_EQ(Read_File(dir.path / Raw_Path("L", 0)), Raw_Text("L", 0));
+    for (int k = 1; k < 3; ++k) {
+      EXPECT_FALSE(Exists(dir.path / Raw_Path("R", k)));
+      EXPECT_FALSE(Exists(dir.path / Raw_Path("L", k)));
+    }
   }
 }
 
