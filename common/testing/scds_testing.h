@@ -481,6 +481,39 @@ inline Signal_Landing Signal_While_Growing(pid_t pid, const std::filesystem::pat
   return landing;
 }
 
+// Waits until a live run's console shows `text`, then stops the process,
+// makes sure it has not ended, sends it `signal` and lets it go on, and
+// waits for its end.
+inline Signal_Landing Signal_When_Said(Live_Run& run, std::string_view text, int signal) {
+  Signal_Landing landing;
+  if (!Live_Wait_For(run, text)) {
+    kill(run.pid, SIGKILL);
+    landing.end = Wait_End(run.pid);
+    return landing;
+  }
+  kill(run.pid, SIGSTOP);
+  int status = 0;
+  while (waitpid(run.pid, &status, WUNTRACED) < 0 && errno == EINTR) {
+  }
+  if (!WIFSTOPPED(status)) {  // it ended first
+    landing.end = End_Of(status);
+    return landing;
+  }
+  landing.landed = true;
+  kill(run.pid, signal);
+  kill(run.pid, SIGCONT);
+  landing.end = Wait_End(run.pid);
+  return landing;
+}
+
+// The whole console of a live run whose process has ended.
+inline std::string Live_Console_After_End(Live_Run& run) {
+  close(run.input);
+  Drain_Until(run.console, run.output, std::chrono::steady_clock::now() + std::chrono::seconds(60));
+  close(run.console);
+  return run.output;
+}
+
 // Waits until the temporary file `partial` holds at least `size` bytes, then
 // stops the process, makes sure the file still stands and the process has
 // not ended, and kills it with SIGKILL. Returns true only then, when the

@@ -4,6 +4,7 @@
 // expected_saxmorrow.py.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -407,6 +408,33 @@ TEST(SaxmorrowRun, AKilledRunLeavesTheEarlierRegisteredMesh) {
   // and left the earlier mesh as it was.
   EXPECT_TRUE(write.killed);
   EXPECT_EQ(write.after_kill, earlier) << write.after_kill.size() << " bytes";
+}
+
+// Ctrl-C while a mesh is registered, after a mesh that could not be read:
+// the registered mesh is not finished and its temporary file goes, the
+// earlier mesh of that name stays, the log block is merged, and the
+// program ends by the signal.
+TEST(SaxmorrowRun, AnInterruptWhileAMeshIsWrittenLeavesTheEarlierOneAndMergesTheLog) {
+  Ear_Folder ear(kIdentity);
+  scds_testing::Write_Grid_Mesh(ear.In("grid"), 500000);
+  const std::string earlier = "an earlier registered mesh\n";
+  Write_File(ear.Out("grid"), earlier);
+  scds_testing::Live_Run live = scds_testing::Start_Live("Saxmorrow", ear.dir.path);
+  scds_testing::Live_Answer(live, "Ear\n1\nnone\n1\n1\ngrid\n1\n2\nx\n");
+  fs::path partial = ear.Out("grid");
+  partial += ".partial";
+  const scds_testing::Signal_Landing landing =
+      scds_testing::Signal_While_Growing(live.pid, partial, std::uintmax_t{1} << 20, SIGINT);
+  const std::string console = scds_testing::Live_Console_After_End(live);
+  EXPECT_TRUE(landing.landed);
+  EXPECT_EQ(landing.end.signal, SIGINT);
+  const std::string missing = "\nImpossible to read Data/Ear/ScanRef/Other/none.stl\nVerify STL file name.\n";
+  EXPECT_EQ(console, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("none") + missing + kAnother +
+                         Mesh_Dialogue("grid"));
+  EXPECT_EQ(Read_File(ear.Out("grid")), earlier);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(partial)));
+  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + missing + "\n");
+  ear.Expect_Only_Outputs({"grid"});
 }
 
 TEST(SaxmorrowRun, EndOfInputEndsTheRunWithoutTheClosingPrompt) {

@@ -4,6 +4,8 @@
 // every volume is known by hand.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -524,6 +526,35 @@ TEST(BrindleckRun, ReportThatCannotBeWritten) {
     EXPECT_EQ(Read_File(Species_Log(dir.path)), "Brindleck Errors:\n" + missing + cannot) << c.name;
     // The folder is not the program's to remove.
     EXPECT_TRUE(std::filesystem::is_directory(Report_File(dir.path, 'r'))) << c.name;
+  }
+}
+
+// Ctrl-C while the meshes are read, after one that is missing: no report
+// is written and none removed (the earlier one stays), the log block is
+// merged, and the program ends by the signal. The meshes after the missing
+// one are one large mesh under every name, so the reading lasts.
+TEST(BrindleckRun, AnInterruptWhileTheMeshesAreReadKeepsTheEarlierReport) {
+  Temp_Dir dir;
+  Make_Species_Folder(dir.path, kSpecies);
+  const std::filesystem::path large = dir.path / "large.stl";
+  scds_testing::Write_Grid_Mesh(large, 600000);
+  for (std::size_t k = 1; k < kSegments.size(); ++k) std::filesystem::create_hard_link(large, dir.path / V('r', kSegments[k]));
+  std::filesystem::create_hard_link(large, dir.path / V('r', "Control"));
+  std::filesystem::create_hard_link(large, dir.path / V('r', "SCDS"));
+  Write_File(Report_File(dir.path, 'r'), "an earlier report\n");
+  scds_testing::Live_Run live = scds_testing::Start_Live("Brindleck", dir.path);
+  scds_testing::Live_Answer(live, Answers(2, 1));
+  const scds_testing::Signal_Landing landing = scds_testing::Signal_When_Said(live, Missing(V('r', "Sa")), SIGINT);
+  const std::string console = scds_testing::Live_Console_After_End(live);
+  EXPECT_TRUE(landing.landed);
+  EXPECT_EQ(landing.end.signal, SIGINT);
+  EXPECT_TRUE(console.starts_with(Dialogue(kSpecies))) << console;
+  EXPECT_TRUE(console.ends_with(Missing(V('r', "Sa")))) << console;
+  EXPECT_EQ(Read_File(Report_File(dir.path, 'r')), "an earlier report\n");
+  EXPECT_EQ(Read_File(Species_Log(dir.path)), "Brindleck Errors:\n" + Missing(V('r', "Sa")));
+  EXPECT_FALSE(Exists(Temp_Log(dir.path)));
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path)) {
+    EXPECT_FALSE(entry.path().string().ends_with(".partial")) << entry.path();
   }
 }
 
