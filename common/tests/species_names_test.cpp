@@ -101,15 +101,18 @@ TEST_P(Species_Names, ASpeciesFolderThatCannotBeLockedStopsTheRun) {
   Temp_Dir work;
   scds_testing::Make_Species_Folder(work.path, "Sp");
   scds_testing::Write_File(work.path / "Data/Sp/Sp.errorlog", "Earlier Errors:\n");
-  fs::permissions(work.path / "Data/Sp", fs::perms(0333));
+  // Read with the folder's own mode on either side of the run: a change of
+  // mode alone changes neither a modification time nor an inode.
+  const fs::perms mode = fs::status(work.path / "Data/Sp").permissions();
   const auto before = scds_testing::Tree_State(work.path);
+  fs::permissions(work.path / "Data/Sp", fs::perms(0333));
   scds_testing::Run_Options options;
   options.seconds = 60;
   options.unprivileged = true;  // as root, a user the folder's mode holds for
   const std::string answers = "Sp\n" + After_Name(Sample_Answers(program));
   const scds_testing::Program_Run run = Run_Program(program, work.path, answers, options);
+  fs::permissions(work.path / "Data/Sp", mode);
   const auto after = scds_testing::Tree_State(work.path);
-  fs::permissions(work.path / "Data/Sp", fs::perms(0755));
   EXPECT_EQ(run.status, 1);
   const std::string said =
       "\nIs Sp the correct name?\n\n1. Yes\n2. No\n\n"

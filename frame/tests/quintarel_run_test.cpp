@@ -118,6 +118,17 @@ void Write_Raw_Vectors(const fs::path& work_dir) {
   }
 }
 
+// After both sides' run in which only the Cor set could not write all its
+// results: its raw vectors stay, the other sets' are consumed.
+void Expect_Only_Cor_Inputs_Kept(const fs::path& work_dir) {
+  EXPECT_EQ(Read_File(work_dir / Raw_Path("R", 0)), Raw_Text("R", 0));
+  EXPECT_EQ(Read_File(work_dir / Raw_Path("L", 0)), Raw_Text("L", 0));
+  for (int k = 1; k < 3; ++k) {
+    EXPECT_FALSE(Exists(work_dir / Raw_Path("R", k)));
+    EXPECT_FALSE(Exists(work_dir / Raw_Path("L", k)));
+  }
+}
+
 // A change to the six good raw vector files a case starts from.
 struct Raw_Change {
   const char* side;  // "R" or "L"
@@ -533,12 +544,7 @@ TEST(QuintarelRun, AngleFileThatCannotBeWritten) {
   EXPECT_TRUE(fs::is_directory(sp / "Sp_Cor.synangle"));
   EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + message + "\n");
   // The Cor inputs stay for a run that can write all their results.
-  EXPECT_EQ(Read_File(dir.path / Raw_Path("R", 0)), Raw_Text("R", 0));
-  EXPECT_EQ(Read_File(dir.path / Raw_Path("L", 0)), Raw_Text("L", 0));
-  for (int k = 1; k < 3; ++k) {
-    EXPECT_FALSE(Exists(dir.path / Raw_Path("R", k)));
-    EXPECT_FALSE(Exists(dir.path / Raw_Path("L", k)));
-  }
+  Expect_Only_Cor_Inputs_Kept(dir.path);
 }
 
 // Another file put at an output's names between its writing and its rename
@@ -570,12 +576,7 @@ TEST(QuintarelRun, AnOutputSwappedForAnotherFileIsNotWritten) {
     EXPECT_EQ(Read_File(sp / "Matrix/Sp_uncoupled.transmat"), expected::kBoth_Transmat);
     EXPECT_EQ(Read_File(sp / "Sp_Cor.vector"), expected::kBoth_Cor_vector);
     EXPECT_EQ(Read_File(sp / "Sp_PlusCor.synangle"), expected::kBoth_PlusCor_synangle);
-    EXPECT_EQ(Read_File(dir.path / Raw_Path("R", 0)), Raw_Text("R", 0));
-    EXPECT_EQ(Read_File(dir.path / Raw_Path("L", 0)), Raw_Text("L", 0));
-    for (int k = 1; k < 3; ++k) {
-      EXPECT_FALSE(Exists(dir.path / Raw_Path("R", k)));
-      EXPECT_FALSE(Exists(dir.path / Raw_Path("L", k)));
-    }
+    Expect_Only_Cor_Inputs_Kept(dir.path);
   }
 }
 
@@ -616,12 +617,7 @@ TEST(QuintarelRun, MatrixFolderMissingBothSides) {
                             expected::kBoth_Cor_function_L + kCannotWriteSymmat + kClosing);
   EXPECT_EQ(Read_File(sp / "Sp_Cor.vector"), expected::kBoth_Cor_vector);
   EXPECT_EQ(Read_File(sp / "Sp_MinusCor.vector"), expected::kBoth_MinusCor_vector);
-  EXPECT_EQ(Read_File(dir.path / Raw_Path("R", 0)), Raw_Text("R", 0));
-  EXPECT_EQ(Read_File(dir.path / Raw_Path("L", 0)), Raw_Text("L", 0));
-  for (int k = 1; k < 3; ++k) {
-    EXPECT_FALSE(Exists(dir.path / Raw_Path("R", k)));
-    EXPECT_FALSE(Exists(dir.path / Raw_Path("L", k)));
-  }
+  Expect_Only_Cor_Inputs_Kept(dir.path);
   EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + kCannotWriteTransmat + kCannotWriteSymmat + "\n");
 }
 
