@@ -130,17 +130,10 @@ std::int64_t Line_Count(Byte_Source& source) {
   std::int64_t count = 0;
   int last = 0;
   do {
-    const char* p = source.buffer.data() + source.pos;
-    const char* stop = source.buffer.data() + source.end;
-    if (p < stop) last = static_cast<unsigned char>(stop[-1]);
-    while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(stop - p)))) != nullptr) {
-      ++count;
-      ++p;
-    }
+    Count_Line_Feeds(source.buffer.data() + source.pos, source.buffer.data() + source.end, count, last);
     source.pos = source.end;
   } while (Source_Next_Block(source));
-  if (last != '\n') ++count;
-  return count;
+  return Lines_Of(count, last);
 }
 
 }  // namespace scds

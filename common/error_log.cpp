@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "byte_source.h"
 #include "interrupt.h"
 #include "output_file.h"
 #include "paths.h"
@@ -35,36 +36,20 @@ std::string Incomplete_Message(std::string_view path, int read, int expected) {
 std::int64_t Line_Count_Of_Descriptor(int fd) {
   char block[1 << 14];
   std::int64_t count = 0;
-  char last = 0;
+  int last = 0;
   off_t at = 0;
   for (;;) {
     const ssize_t got = ::pread(fd, block, sizeof block, at);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return -1;
     if (got == 0) break;
-    for (ssize_t k = 0; k < got; ++k) {
-      if (block[k] == '\n') ++count;
-    }
-    last = block[got - 1];
+    Count_Line_Feeds(block, block + got, count, last);
     at += got;
   }
-  if (last != '\n') ++count;
-  return count;
+  return Lines_Of(count, last);
 }
 
 namespace {
-
-// Writes all of it; false when a write fails.
-bool Write_All(int fd, const char* text, std::size_t size) {
-  while (size > 0) {
-    const ssize_t put = ::write(fd, text, size);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    text += put;
-    size -= static_cast<std::size_t>(put);
-  }
-  return true;
-}
 
 // Appends the whole of the file open as `fd`, from its start, to the log at
 // `to`. Returns false when that log cannot be opened for appending or

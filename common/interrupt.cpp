@@ -1,6 +1,5 @@
 #include "interrupt.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -10,6 +9,7 @@
 #include <iostream>
 
 #include "error_log.h"
+#include "output_file.h"
 
 namespace scds {
 
@@ -76,26 +76,15 @@ void Sigset_Of_End_Signals(sigset_t& set) {
 }
 
 // Removes the file at `name` when it is still the one recorded.
-void Remove_If_Same(const char* name, dev_t device, ino_t inode) {
-  if (name[0] == '\0') return;
-  struct stat status;
-  if (::lstat(name, &status) == 0 && S_ISREG(status.st_mode) && status.st_dev == device && status.st_ino == inode) {
-    ::unlink(name);
-  }
+void Remove_If_Same(const Name& name, dev_t device, ino_t inode) {
+  if (name.text[0] != '\0') Remove_If_Same_File(name.text, device, inode);
 }
 
-void Say(const Message& message) {
-  std::size_t done = 0;
-  while (done < message.size) {
-    const ssize_t put = ::write(STDOUT_FILENO, message.text + done, message.size - done);
-    if (put <= 0) return;
-    done += static_cast<std::size_t>(put);
-  }
-}
+void Say(const Message& message) { Write_All(STDOUT_FILENO, message.text, message.size); }
 
 extern "C" void End_Run_On_Signal(int signal) {
   for (File_Record& record : files) {
-    if (record.used) Remove_If_Same(record.name.text, record.device, record.inode);
+    if (record.used) Remove_If_Same(record.name, record.device, record.inode);
   }
   if (log_state.used) {
     if (log_state.close_block && log_state.holds_message && ::write(log_state.fd, "\n", 1) != 1) {
@@ -107,7 +96,7 @@ extern "C" void End_Run_On_Signal(int signal) {
                                                         log_state.species_log.text, log_state.unmerged_log.text);
       if (merged == Merge_Outcome::Unmerged || merged == Merge_Outcome::Lost) Say(log_state.species_cannot);
       if (merged == Merge_Outcome::Lost) Say(log_state.unmerged_cannot);
-      Remove_If_Same(log_state.temp.text, log_state.device, log_state.inode);
+      Remove_If_Same(log_state.temp, log_state.device, log_state.inode);
     }
   }
   // The program now ends by the signal itself.

@@ -72,21 +72,27 @@ std::FILE* Open_Log_For_Appending(const std::filesystem::path& file) {
   return Stream_Of(Open_Log_Descriptor(file.c_str()), "a");
 }
 
-void Remove_If_Same_File(const char* name, dev_t device, ino_t inode) {
+bool Holds_Same_File(const char* name, dev_t device, ino_t inode) {
   struct stat status;
-  if (::lstat(name, &status) == 0 && S_ISREG(status.st_mode) && status.st_dev == device && status.st_ino == inode) {
-    ::unlink(name);
+  return ::lstat(name, &status) == 0 && S_ISREG(status.st_mode) && status.st_dev == device && status.st_ino == inode;
+}
+
+void Remove_If_Same_File(const char* name, dev_t device, ino_t inode) {
+  if (Holds_Same_File(name, device, inode)) ::unlink(name);
+}
+
+bool Write_All(int fd, const char* text, std::size_t size) {
+  while (size > 0) {
+    const ssize_t put = ::write(fd, text, size);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    text += put;
+    size -= static_cast<std::size_t>(put);
   }
+  return true;
 }
 
 namespace {
-
-// True while `name` holds the file given by its device and inode.
-bool Holds_File(const std::filesystem::path& name, dev_t device, ino_t inode) {
-  struct stat status;
-  return ::lstat(name.c_str(), &status) == 0 && S_ISREG(status.st_mode) && status.st_dev == device &&
-         status.st_ino == inode;
-}
 
 // The test seam's move of another file to `at`.
 void Swap_For_Test(const Output_File& file, const std::filesystem::path& at, bool after_rename) {
@@ -160,7 +166,7 @@ bool Output_Finish(Output_File& file) {
     // anything else put there (by a racing run, say) never takes the
     // output's place.
     Signals_Held signals;
-    if (Holds_File(file.temp, file.device, file.inode) && ::rename(file.temp.c_str(), file.full.c_str()) == 0) {
+    if (Holds_Same_File(file.temp.c_str(), file.device, file.inode) && ::rename(file.temp.c_str(), file.full.c_str()) == 0) {
       placed = true;
       Forget_Temporary_File(file.record);
       file.record = -1;
@@ -169,7 +175,7 @@ bool Output_Finish(Output_File& file) {
   if (placed) {
     Swap_For_Test(file, file.full, true);
     // What stands at the output's name now must be what was written.
-    if (!Holds_File(file.full, file.device, file.inode)) file.failed = true;
+    if (!Holds_Same_File(file.full.c_str(), file.device, file.inode)) file.failed = true;
   } else {
     file.failed = true;
   }

@@ -86,6 +86,14 @@ int Open_Log_Descriptor(const char* file);
 // place. Plain system calls only.
 void Remove_If_Same_File(const char* name, dev_t device, ino_t inode);
 
+// True while `name` holds that very file (a regular file of that device
+// and inode). Plain system calls only.
+bool Holds_Same_File(const char* name, dev_t device, ino_t inode);
+
+// Writes all of `text` to the descriptor; false when a write fails. Plain
+// system calls only.
+bool Write_All(int fd, const char* text, std::size_t size);
+
 // Opens the temporary file beside the output's place, removing whatever an
 // earlier run or anyone else left at that name. Returns false when it cannot
 // be created, or when a folder stands at the output's place (nothing could

@@ -272,8 +272,6 @@ inline Process_End Wait_End(pid_t pid) {
   return End_Of(raw);
 }
 
-inline int Wait_Status(pid_t pid) { return Wait_End(pid).status; }
-
 // Starts a built program of the suite (found in SCDS_BIN_DIR) in work_dir
 // with standard input from `input` and its console into the pipe `console`
 // (both descriptors are the child's; the caller closes its copies). A child
@@ -327,6 +325,19 @@ inline int Unseen_File(std::string_view bytes) {
 // Runs a built program of the suite in work_dir with `answers` on its
 // standard input. A run that takes longer than its time is stopped, so a
 // program that hangs fails its test instead of holding the suite.
+// Reads the console into run.output until the program ends (its console
+// closes) or `seconds` have passed, closes it, and waits for the program's
+// end: one that took longer is stopped and given kTimedOut.
+inline void Collect_End(pid_t pid, int console, Program_Run& run, int seconds) {
+  const bool ended =
+      Drain_Until(console, run.output, std::chrono::steady_clock::now() + std::chrono::seconds(seconds));
+  close(console);
+  if (!ended) kill(pid, SIGKILL);
+  const Process_End end = Wait_End(pid);
+  run.status = ended ? end.status : kTimedOut;
+  run.signal = ended ? end.signal : 0;
+}
+
 // The answers come from a file outside work_dir, so the run finds only
 // what the test put there.
 inline Program_Run Run_Program(const std::string& program, const std::filesystem::path& work_dir,
@@ -338,13 +349,7 @@ inline Program_Run Run_Program(const std::string& program, const std::filesystem
   close(input);
   close(console[1]);
   Program_Run run;
-  const bool ended =
-      Drain_Until(console[0], run.output, std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds));
-  close(console[0]);
-  if (!ended) kill(pid, SIGKILL);
-  const Process_End end = Wait_End(pid);
-  run.status = ended ? end.status : kTimedOut;
-  run.signal = ended ? end.signal : 0;
+  Collect_End(pid, console[0], run, options.seconds);
   return run;
 }
 
@@ -397,14 +402,9 @@ inline bool Live_Wait_For(Live_Run& run, std::string_view text, int seconds = 60
 inline Program_Run Live_Signal(Live_Run& run, int signal, int seconds = 60) {
   kill(run.pid, signal);
   Program_Run result;
-  const bool ended = Drain_Until(run.console, run.output, std::chrono::steady_clock::now() + std::chrono::seconds(seconds));
-  close(run.console);
-  close(run.input);
-  if (!ended) kill(run.pid, SIGKILL);
-  const Process_End end = Wait_End(run.pid);
-  result.status = ended ? end.status : kTimedOut;
-  result.signal = ended ? end.signal : 0;
   result.output = run.output;
+  Collect_End(run.pid, run.console, result, seconds);
+  close(run.input);
   return result;
 }
 
@@ -413,12 +413,8 @@ inline Program_Run Live_Finish(Live_Run& run, std::string_view answers, int seco
   Live_Answer(run, answers);
   close(run.input);
   Program_Run result;
-  const bool ended = Drain_Until(run.console, run.output, std::chrono::steady_clock::now() + std::chrono::seconds(seconds));
-  close(run.console);
-  if (!ended) kill(run.pid, SIGKILL);
-  result.status = Wait_Status(run.pid);
-  if (!ended) result.status = kTimedOut;
   result.output = run.output;
+  Collect_End(run.pid, run.console, result, seconds);
   return result;
 }
 
@@ -441,6 +437,27 @@ struct Signal_Landing {
   bool landed = false;  // the process was stopped with the file in place and had not ended
   Process_End end;
 };
+
+// Stops the process, makes sure it has not ended (and that `file`, when
+// given, still stands), sends it `signal`, lets it go on, and waits for its
+// end.
+inline Signal_Landing Stop_And_Signal(pid_t pid, int signal, const std::filesystem::path* file) {
+  Signal_Landing landing;
+  int status = 0;
+  kill(pid, SIGSTOP);
+  while (waitpid(pid, &status, WUNTRACED) < 0 && errno == EINTR) {
+  }
+  if (!WIFSTOPPED(status)) {  // it ended first
+    landing.end = End_Of(status);
+    return landing;
+  }
+  std::error_code ignored;
+  landing.landed = file == nullptr || std::filesystem::is_regular_file(std::filesystem::symlink_status(*file, ignored));
+  kill(pid, signal);
+  kill(pid, SIGCONT);
+  landing.end = Wait_End(pid);
+  return landing;
+}
 
 // Waits until `file` holds at least `size` bytes, then stops the process,
 // makes sure the file still stands and the process has not ended, sends it
@@ -466,19 +483,7 @@ inline Signal_Landing Signal_While_Growing(pid_t pid, const std::filesystem::pat
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  kill(pid, SIGSTOP);
-  while (waitpid(pid, &status, WUNTRACED) < 0 && errno == EINTR) {
-  }
-  if (!WIFSTOPPED(status)) {  // it ended first
-    landing.end = End_Of(status);
-    return landing;
-  }
-  std::error_code ignored;
-  landing.landed = std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ignored));
-  kill(pid, signal);
-  kill(pid, SIGCONT);
-  landing.end = Wait_End(pid);
-  return landing;
+  return Stop_And_Signal(pid, signal, &file);
 }
 
 // Waits until a live run's console shows `text`, then stops the process,
@@ -491,19 +496,7 @@ inline Signal_Landing Signal_When_Said(Live_Run& run, std::string_view text, int
     landing.end = Wait_End(run.pid);
     return landing;
   }
-  kill(run.pid, SIGSTOP);
-  int status = 0;
-  while (waitpid(run.pid, &status, WUNTRACED) < 0 && errno == EINTR) {
-  }
-  if (!WIFSTOPPED(status)) {  // it ended first
-    landing.end = End_Of(status);
-    return landing;
-  }
-  landing.landed = true;
-  kill(run.pid, signal);
-  kill(run.pid, SIGCONT);
-  landing.end = Wait_End(run.pid);
-  return landing;
+  return Stop_And_Signal(run.pid, signal, nullptr);
 }
 
 // The whole console of a live run whose process has ended.

@@ -19,6 +19,7 @@ struct Question_Case {
   std::string program;
   std::string answers;   // up to the question
   std::string question;  // the end of what the program says before it waits
+  std::string block;     // what the species log gains
 };
 
 // A species with a vestibular matrix and nothing else: Quintarel waits at
@@ -26,16 +27,20 @@ struct Question_Case {
 // missing solver inputs were said, Saxmorrow at its next-mesh question after
 // a missing mesh was said.
 const Question_Case kQuestions[] = {
-    {"Quintarel", "Sp\n1\n", "3. both semicircular duct systems\n\n"},
-    {"Ostravel", "Sp\n1\n", "\nPlease enter body temperature (C):\n\n"},
-    {"Saxmorrow", "Sp\n1\nnone\n1\n", "\nDo you want to transform another STL file ?\n\n1. Yes\n2. No\n"},
+    {"Quintarel", "Sp\n1\n", "3. both semicircular duct systems\n\n", ""},
+    {"Ostravel", "Sp\n1\n", "\nPlease enter body temperature (C):\n\n",
+     "Ostravel Errors:\n\nImpossible to read \"Ant_Long\" sif files.\nVerify both species name and files name.\n\n"},
+    {"Saxmorrow", "Sp\n1\nnone\n1\n", "\nDo you want to transform another STL file ?\n\n1. Yes\n2. No\n",
+     "Saxmorrow Errors:\n\nImpossible to read Data/Sp/ScanRef/Other/none.stl\nVerify STL file name.\n\n"},
 };
+
+const std::string kEarlierLog = "Earlier Errors:\n\nkept\n\n";
 
 void Prepare(const fs::path& work) {
   scds_testing::Make_Species_Folder(work, "Sp");
   scds_testing::Write_File(work / "Data/Sp/Matrix/Sp.transmat",
                            "1.000000\t0.000000\t0.000000\n0.000000\t1.000000\t0.000000\n0.000000\t0.000000\t1.000000");
-  scds_testing::Write_File(work / "Data/Sp/Sp.errorlog", "Earlier Errors:\n\nkept\n\n");
+  scds_testing::Write_File(work / "Data/Sp/Sp.errorlog", kEarlierLog);
 }
 
 TEST(EndSignals, AtAQuestionTheRunEndsAsAtTheEndOfInput) {
@@ -47,6 +52,8 @@ TEST(EndSignals, AtAQuestionTheRunEndsAsAtTheEndOfInput) {
     ASSERT_EQ(ended.status, 1);
     ASSERT_TRUE(ended.output.ends_with(q.question)) << ended.output;
     const auto ended_files = scds_testing::File_Tree(ended_dir.path);
+    EXPECT_EQ(scds_testing::Read_File(ended_dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
+    EXPECT_FALSE(scds_testing::Exists(ended_dir.path / "Data/Sp/Sp_temp.errorlog"));
 
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
       SCOPED_TRACE(strsignal(signal));
@@ -59,6 +66,7 @@ TEST(EndSignals, AtAQuestionTheRunEndsAsAtTheEndOfInput) {
       EXPECT_EQ(run.signal, signal);
       EXPECT_EQ(run.output, ended.output);
       EXPECT_EQ(scds_testing::File_Tree(dir.path), ended_files);
+      EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
     }
   }
 }
