@@ -76,6 +76,20 @@ std::string Name_Too_Long_Message(std::size_t max_name) {
          " characters.\n";
 }
 
+namespace {
+
+// True when one of the '/'-separated parts of the name is "..".
+bool Holds_Parent_Folder(std::string_view name) {
+  for (;;) {
+    const std::size_t slash = name.find('/');
+    if (name.substr(0, slash) == "..") return true;
+    if (slash == std::string_view::npos) return false;
+    name.remove_prefix(slash + 1);
+  }
+}
+
+}  // namespace
+
 std::string Name_Refusal(std::string_view name, Name_Kind kind, std::size_t max_name) {
   // A NUL byte would end the name of every file made from it early, so
   // that the paths would name other files.
@@ -83,6 +97,10 @@ std::string Name_Refusal(std::string_view name, Name_Kind kind, std::size_t max_
   if (kind == Name_Kind::Species) {
     if (name.find('/') != std::string_view::npos) return std::string(kNameWithSlashMessage);
     if (name == "." || name == "..") return std::string(kNameOfDotsMessage);
+  } else if (Holds_Parent_Folder(name)) {
+    // A mesh name leads below its folder only: with a .. it could name a
+    // file of another species, which no lock of this run holds.
+    return std::string(kNameLeavingItsFolderMessage);
   }
   if (name.size() > max_name) return Name_Too_Long_Message(max_name);
   return {};

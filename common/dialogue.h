@@ -48,7 +48,8 @@ std::optional<double> Read_Real(std::istream& in, std::ostream& out, std::string
 std::string Name_Too_Long_Message(std::size_t max_name);
 
 // What a name answers: a species (the name of one folder in Data/) or a
-// mesh (a file name below a species' mesh folder, which may hold '/').
+// mesh (a file name below a species' mesh folder, which may hold '/' but
+// no '..' part).
 enum class Name_Kind { Species, Mesh };
 
 // The refusals of a name answer, each followed by the prompt again.
@@ -59,6 +60,8 @@ constexpr std::string_view kNameWithSlashMessage =
     "\nThis name holds a '/': a species name is the name of one folder in Data/.\n";
 constexpr std::string_view kNameOfDotsMessage =
     "\nThis name is . or ..: a species name is the name of a folder of its own in Data/.\n";
+constexpr std::string_view kNameLeavingItsFolderMessage =
+    "\nThis name holds a .. folder, which leads out of the species' mesh folder.\n";
 
 // The message refusing `name`, or empty when it is a name of that kind
 // within max_name characters.

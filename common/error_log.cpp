@@ -111,12 +111,14 @@ void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::pa
   Signals_Held held;
   std::FILE* stream = Create_Own_File(file, "a+");
   struct stat status {};
+  // The file's identity is taken as soon as it is made, so that a log that
+  // cannot take its title (a full disk) is found again and removed.
+  const bool known = stream != nullptr && ::fstat(fileno(stream), &status) == 0;
   bool written = false;
   if (stream != nullptr) {
     // Every message goes to the disk at once.
     std::setvbuf(stream, nullptr, _IONBF, 0);
-    written = std::fwrite(title.data(), 1, title.size(), stream) == title.size() && std::fflush(stream) == 0 &&
-              ::fstat(fileno(stream), &status) == 0;
+    written = known && std::fwrite(title.data(), 1, title.size(), stream) == title.size() && std::fflush(stream) == 0;
     // Counted through the same open file: nothing put at its name
     // meanwhile is read.
     const std::int64_t count = written ? Line_Count_Of_Descriptor(fileno(stream)) : -1;
@@ -126,7 +128,7 @@ void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::pa
   if (!written) {
     if (stream != nullptr) {
       std::fclose(stream);
-      Remove_If_Same_File(file.c_str(), status.st_dev, status.st_ino);
+      if (known) Remove_If_Same_File(file.c_str(), status.st_dev, status.st_ino);
     }
     log.line_count_B = 0;
     out << Cannot_Write_Log_Message(log.temp_path);
@@ -163,11 +165,16 @@ void Error_Log_Write(Error_Log& log, std::string_view text) {
 }
 
 void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view message) {
+  {
+    // The log first, and noted as holding a message in the same step: a
+    // signal that ends the run once the console has shown the message
+    // finds it in the log, which the handler then merges.
+    Signals_Held held;
+    Error_Log_Write(log, message);
+    log.holds_message = true;
+    if (log.stream != nullptr) Note_Log_Message(fileno(log.stream));
+  }
   out << message;
-  Signals_Held held;
-  Error_Log_Write(log, message);
-  log.holds_message = true;
-  if (log.stream != nullptr) Note_Log_Message(fileno(log.stream));
 }
 
 void Error_Log_Merge(Error_Log& log, std::ostream& out) {

@@ -35,7 +35,8 @@ struct Error_Log {
 void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::path& work_dir,
                     std::string_view species, std::string temp_path, std::string_view title, bool close_block);
 
-// Writes a message on the console and, with the same text, into the log.
+// Writes a message into the log and then, with the same text, on the
+// console: whatever the console showed is in the log.
 void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view message);
 
 // Writes text into the temporary log only.

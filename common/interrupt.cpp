@@ -15,7 +15,9 @@ namespace scds {
 
 namespace {
 
-constexpr int kEndSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// Ctrl-C, kill, a closed terminal, Ctrl-\ and a console that is a closed
+// pipe (a reader such as head gone): each ends the run with its cleanup.
+constexpr int kEndSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
 
 // A name as the handler uses it: a terminated copy, or empty when it does
 // not fit (the handler then leaves that file alone).
@@ -116,6 +118,10 @@ extern "C" void End_Run_On_Signal(int signal) {
 
 void Start_Console_Program() {
   std::cout.setf(std::ios::unitbuf);
+  // A write past a file-size limit (ulimit -f, as batch schedulers set it)
+  // then fails as on a full disk, and the run says so and cleans up,
+  // instead of ending in the middle of the write.
+  ::signal(SIGXFSZ, SIG_IGN);
   struct sigaction action {};
   action.sa_handler = End_Run_On_Signal;
   Sigset_Of_End_Signals(action.sa_mask);

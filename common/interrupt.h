@@ -1,5 +1,5 @@
-// How a run ends on SIGINT, SIGTERM or SIGHUP (Ctrl-C, kill, a closed
-// terminal): at once, as at the end of input. The outputs being written are
+// How a run ends on SIGINT, SIGTERM, SIGHUP, SIGQUIT or SIGPIPE (Ctrl-C,
+// kill, a closed terminal, Ctrl-\, a console that is a closed pipe): at once, as at the end of input. The outputs being written are
 // left unfinished and their temporary files removed, so an earlier file of
 // each name stays; the temporary error log is closed, merged into the
 // species error log and removed; then the program ends by that very signal,
@@ -25,10 +25,12 @@ namespace scds {
 
 // What a program's main does before its run: the console made to pass on
 // everything at once (so what was said is on the screen whenever a signal
-// ends the run) and the handler installed for the three signals.
+// ends the run), the handler installed for the five signals (one the
+// program was started to ignore stays ignored), and SIGXFSZ ignored, so
+// that a write past a file-size limit fails as on a full disk.
 void Start_Console_Program();
 
-// While it lives, SIGINT, SIGTERM and SIGHUP wait; one that came meanwhile
+// While it lives, the five signals wait; one that came meanwhile
 // is handled when it goes.
 struct Signals_Held {
   sigset_t before;

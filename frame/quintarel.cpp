@@ -15,6 +15,7 @@
 #include "frame_compute.h"
 #include "frame_files.h"
 #include "frame_paths.h"
+#include "interrupt.h"
 #include "output_file.h"
 #include "paths.h"
 #include "transform_matrix.h"
@@ -354,8 +355,11 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
     if (set.error > 0) continue;
     Set_Pass(run, species, k, set);
     // A set's raw vector files are consumed once its results are all
-    // written; when one could not be, they stay for the next run.
+    // written; when one could not be, they stay for the next run. Both
+    // files of a set go in one step, so that a signal leaves the set whole
+    // or consumed, never one side of it.
     if (!set.output_failed) {
+      scds::Signals_Held held;
       for (const std::string& raw : set.consumed) {
         if (!raw.empty()) Remove_File(run, raw);
       }
