@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building the suite needs and this machine lacks (Debian
-# packages): a C++ compiler, CMake, GoogleTest and GSL.
+# packages): a C++ compiler, CMake, GoogleTest and GSL. With --tests, also
+# strace, which the tests use to send a signal at an exact system call of a
+# program.
 set -euo pipefail
 
 missing=()
@@ -9,6 +11,9 @@ command -v cmake >/dev/null 2>&1 || missing+=(cmake)
 command -v make >/dev/null 2>&1 || missing+=(make)
 [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
 [ -f /usr/include/gsl/gsl_eigen.h ] || missing+=(libgsl-dev)
+if [ "${1:-}" = "--tests" ]; then
+  command -v strace >/dev/null 2>&1 || missing+=(strace)
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"

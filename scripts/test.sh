@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer in build-asan/ and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --tests
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCDS_SANITIZE=ON
 cmake --build build-asan -j "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0

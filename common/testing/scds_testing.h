@@ -84,6 +84,18 @@ inline std::map<std::string, std::string> File_Tree(const std::filesystem::path&
   return files;
 }
 
+// Every ".partial" beside an output and every temporary error log below
+// root, by file name: what a run that ended whole never leaves.
+inline std::vector<std::string> Temporary_Files(const std::filesystem::path& root) {
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    const std::string name = entry.path().filename().string();
+    const bool temporary_log = name.find("_temp") != std::string::npos && name.ends_with(".errorlog");
+    if (name.ends_with(".partial") || temporary_log) left.push_back(name);
+  }
+  return left;
+}
+
 // What the file system holds at one entry: its kind, its bytes (a file) or
 // target (a link), its inode, mode and modification time.
 struct Entry_State {
@@ -173,14 +185,26 @@ constexpr int kTimedOut = 124;
 struct Run_Options {
   int seconds = 600;  // a run that takes longer is stopped
   // When above 0: no file the program writes may grow beyond this many
-  // bytes (RLIMIT_FSIZE, with SIGXFSZ ignored), so a write past it fails as
-  // on a full disk. The console is a pipe and is not limited.
+  // bytes (RLIMIT_FSIZE), as a batch scheduler's `ulimit -f` sets it; SIGXFSZ
+  // is left at its default action, which would end the program at the
+  // first write past the limit unless the program ignores it. The console
+  // is a pipe and is not limited.
   std::uint64_t file_size_limit = 0;
   // Run as a user without privileges (uid and gid 65534) when the tests run
   // as root, so that a folder without write permission holds for it too;
   // work_dir and everything below it are given to that user first.
   bool unprivileged = false;
+  // Signals the program is started to ignore (as nohup does for SIGHUP);
+  // every other signal a program ends on is at its default action, and
+  // none is blocked, whatever the test process itself does with them.
+  std::vector<int> ignored_signals;
+  // A command the program is run under (strace and its options, say): the
+  // program's path and nothing else is added after these words.
+  std::vector<std::string> under;
 };
+
+// The signals the suite's programs end a run on, and SIGXFSZ.
+constexpr int kProgramSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGXFSZ};
 
 constexpr uid_t kUnprivilegedId = 65534;
 
@@ -286,14 +310,26 @@ inline pid_t Spawn_Program(const std::string& program, const std::filesystem::pa
   const std::string cannot_drop = "cannot run " + exe + " as the unprivileged user";
   const std::string cannot_enter = "cannot enter " + dir;
   const std::string cannot_start = "cannot start " + exe;
+  std::vector<std::string> words = options.under;
+  words.push_back(exe);
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
   if (drop) Give_To_Unprivileged(work_dir);
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     // Only calls that are safe between fork and exec.
     if (dup2(input, 0) < 0 || dup2(console, 1) < 0 || dup2(console, 2) < 0) Child_Cannot(console, cannot_redirect);
+    for (int program_signal : kProgramSignals) signal(program_signal, SIG_DFL);
+    for (int ignored : options.ignored_signals) signal(ignored, SIG_IGN);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    // A program ended by SIGQUIT leaves no core file in the working folder.
+    const rlimit no_core{0, 0};
+    setrlimit(RLIMIT_CORE, &no_core);
     if (options.file_size_limit > 0) {
-      signal(SIGXFSZ, SIG_IGN);
       const rlimit limit{options.file_size_limit, options.file_size_limit};
       if (setrlimit(RLIMIT_FSIZE, &limit) != 0) Child_Cannot(console, cannot_limit);
     }
@@ -301,7 +337,7 @@ inline pid_t Spawn_Program(const std::string& program, const std::filesystem::pa
       Child_Cannot(console, cannot_drop);
     }
     if (chdir(dir.c_str()) != 0) Child_Cannot(console, cannot_enter);
-    execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+    execvp(argv[0], argv.data());
     Child_Cannot(console, cannot_start);
   }
   return pid;
@@ -369,12 +405,13 @@ struct Live_Run {
   std::string output;   // the console so far
 };
 
-inline Live_Run Start_Live(const std::string& program, const std::filesystem::path& work_dir) {
+inline Live_Run Start_Live(const std::string& program, const std::filesystem::path& work_dir,
+                           const Run_Options& options = {}) {
   int input[2];
   int console[2];
   if (pipe2(input, O_CLOEXEC) != 0 || pipe2(console, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   Live_Run run;
-  run.pid = Spawn_Program(program, work_dir, input[0], console[1], Run_Options{});
+  run.pid = Spawn_Program(program, work_dir, input[0], console[1], options);
   close(input[0]);
   close(console[1]);
   run.input = input[1];

@@ -95,14 +95,22 @@ TEST(SpeciesName, NamesThatLeadOutOfTheirFolderAreAskedAgain) {
   Expect_Transcripts(std::begin(cases), std::end(cases), scds::Name_Kind::Species);
 }
 
-// A mesh name may lead into a sub-folder of its mesh folder; a NUL byte and
-// more than one word are refused as in a species name.
-TEST(MeshName, OnlyANulByteOrMoreThanOneWordIsRefused) {
+// A mesh name may lead into a sub-folder of its mesh folder, never out of
+// it; a NUL byte and more than one word are refused as in a species name.
+TEST(MeshName, ANulByteMoreThanOneWordOrAParentFolderIsRefused) {
+  const std::string climbs = "\nThis name holds a .. folder, which leads out of the species' mesh folder.\n";
   const Name_Case cases[] = {
       {"sub/ear\n1", true, "sub/ear", kPrompt + Confirm("sub/ear")},
+      {"./sub//ear\n1", true, "./sub//ear", kPrompt + Confirm("./sub//ear")},
+      {"..ear\n1", true, "..ear", kPrompt + Confirm("..ear")},
+      {"sub/ear..\n1", true, "sub/ear..", kPrompt + Confirm("sub/ear..")},
       {"e\0ar\near\n1"s, true, "ear",
        kPrompt + "\nThis name holds a NUL byte, which no file name can hold.\n" + kPrompt + Confirm("ear")},
       {"ear 1\near\n1", true, "ear", kPrompt + kManyWords + kPrompt + Confirm("ear")},
+      {"..\near\n1", true, "ear", kPrompt + climbs + kPrompt + Confirm("ear")},
+      {"../ear\near\n1", true, "ear", kPrompt + climbs + kPrompt + Confirm("ear")},
+      {"sub/../../Other/ear\near\n1", true, "ear", kPrompt + climbs + kPrompt + Confirm("ear")},
+      {"sub/..\near\n1", true, "ear", kPrompt + climbs + kPrompt + Confirm("ear")},
   };
   Expect_Transcripts(std::begin(cases), std::end(cases), scds::Name_Kind::Mesh);
 }

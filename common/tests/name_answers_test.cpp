@@ -4,16 +4,18 @@
 // byte, . or .., a line of two words) is refused and changes nothing
 // anywhere: no file or folder changes (bytes, inode, mode, modification
 // time), appears or vanishes, inside the working folder or beside it.
-// And a species folder that exists but cannot be locked stops the run.
+// And a species folder that exists but cannot be locked stops the run,
+// whatever keeps it from being locked.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "sample_species.h"
 #include "scds_testing.h"
+#include "traced_run.h"
 
 namespace {
 
@@ -27,22 +29,12 @@ const char* const kPrograms[] = {"Quintarel", "Ostravel", "Saxmorrow", "Brindlec
 const std::string kExamples = SCDS_EXAMPLES_DIR;
 const std::string kClosing = "\nPress any key, then Enter to exit.";
 
-// The sample run's answers of a program.
-std::string Sample_Answers(const std::string& program) {
-  std::ifstream in(kExamples + "/answers/" + program + ".txt", std::ios::binary);
-  if (!in) throw std::runtime_error("no sample answers for " + program);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The answers after the first line (the species name).
-std::string After_Name(const std::string& answers) { return answers.substr(answers.find('\n') + 1); }
+std::string Sample_Answers(const std::string& program) { return scds_testing::Sample_Answers(kExamples, program); }
+using scds_testing::After_Name;
 
 // work/Data/Sample as the sample run leaves it.
 void Sample_Run(const fs::path& work) {
-  fs::copy(kExamples + "/Data", work / "Data", fs::copy_options::recursive);
-  for (const auto& entry : fs::recursive_directory_iterator(work)) {
-    if (entry.path().filename() == ".keep") fs::remove(entry.path());
-  }
+  scds_testing::Copy_Sample(kExamples, work);
   for (const char* program : kPrograms) {
     const scds_testing::Program_Run run = Run_Program(program, work, Sample_Answers(program), 120);
     ASSERT_EQ(run.status, 0) << program << "\n" << run.output;
@@ -121,6 +113,34 @@ TEST_P(Species_Names, ASpeciesFolderThatCannotBeLockedStopsTheRun) {
       kClosing;
   EXPECT_TRUE(run.output.ends_with(said)) << run.output;
   EXPECT_EQ(scds_testing::Tree_Differences(before, after), std::vector<std::string>{});
+}
+
+// A lock refused for another reason than another run holding it (the
+// system has no lock to give: ENOLCK, as on a file system without locks)
+// stops the run as well: it says why, changes nothing, and ends with
+// status 1 after the closing prompt.
+TEST_P(Species_Names, ALockTheSystemCannotGiveStopsTheRun) {
+  SCDS_REQUIRE_STRACE();
+  const std::string program = GetParam();
+  Temp_Dir work;
+  scds_testing::Make_Species_Folder(work.path, "Sp");
+  scds_testing::Write_File(work.path / "Data/Sp/Sp.errorlog", "Earlier Errors:\n");
+  const auto before = scds_testing::Tree_State(work.path);
+  scds_testing::Trace_Request no_locks;
+  no_locks.calls = "flock";
+  no_locks.at = "flock";
+  no_locks.when = 1;
+  no_locks.error = ENOLCK;
+  const std::string answers = "Sp\n" + After_Name(Sample_Answers(program));
+  const scds_testing::Traced_Run traced = scds_testing::Run_Traced(program, work.path, answers, no_locks);
+  EXPECT_EQ(traced.run.status, 1);
+  const std::string said =
+      "\nIs Sp the correct name?\n\n1. Yes\n2. No\n\n"
+      "\nImpossible to lock Data/Sp for this run: No locks available.\n"
+      "No file was changed. Run this one again once the folder can be locked.\n" +
+      kClosing;
+  EXPECT_TRUE(traced.run.output.ends_with(said)) << traced.run.output;
+  EXPECT_EQ(scds_testing::Tree_Differences(before, scds_testing::Tree_State(work.path)), std::vector<std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryProgram, Species_Names, testing::ValuesIn(kPrograms),

@@ -1,12 +1,18 @@
-// SIGINT, SIGTERM and SIGHUP at a question a program asks once its
-// temporary log is open end the run as the end of input there does: the
-// same console, the same files (the log block merged into the species log,
-// no temporary log), and then the program ends by that signal.
+// SIGINT, SIGTERM, SIGHUP and SIGQUIT at a question a program asks once its
+// temporary log is open, and SIGPIPE from a console that was closed, end
+// the run as the end of input there does: the same console, the same files
+// (the log block merged into the species log, no temporary log), and then
+// the program ends by that signal. A signal the program was started to
+// ignore stays ignored. A file-size limit ends no run half-way: a write
+// past it fails as on a full disk.
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "scds_testing.h"
 
@@ -55,7 +61,7 @@ TEST(EndSignals, AtAQuestionTheRunEndsAsAtTheEndOfInput) {
     EXPECT_EQ(scds_testing::Read_File(ended_dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
     EXPECT_FALSE(scds_testing::Exists(ended_dir.path / "Data/Sp/Sp_temp.errorlog"));
 
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
       SCOPED_TRACE(strsignal(signal));
       Temp_Dir dir;
       Prepare(dir.path);
@@ -68,6 +74,107 @@ TEST(EndSignals, AtAQuestionTheRunEndsAsAtTheEndOfInput) {
       EXPECT_EQ(scds_testing::File_Tree(dir.path), ended_files);
       EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
     }
+  }
+}
+
+// A console that is a closed pipe (the reader of `Saxmorrow | head` gone):
+// the program's next write raises SIGPIPE, which ends the run as at the
+// question it had reached.
+TEST(EndSignals, AClosedConsoleEndsTheRunAsAtTheEndOfInput) {
+  const Question_Case& q = kQuestions[2];
+  Temp_Dir ended_dir;
+  Prepare(ended_dir.path);
+  ASSERT_EQ(scds_testing::Run_Program(q.program, ended_dir.path, q.answers, 60).status, 1);
+  const auto ended_files = scds_testing::File_Tree(ended_dir.path);
+
+  Temp_Dir dir;
+  Prepare(dir.path);
+  scds_testing::Live_Run live = scds_testing::Start_Live(q.program, dir.path);
+  scds_testing::Live_Answer(live, q.answers);
+  ASSERT_TRUE(scds_testing::Live_Wait_For(live, q.question)) << live.output;
+  close(live.console);
+  // Another mesh: the program writes its question into the closed console.
+  scds_testing::Live_Answer(live, "1\n");
+  const scds_testing::Process_End end = scds_testing::Wait_End(live.pid);
+  close(live.input);
+  EXPECT_EQ(end.signal, SIGPIPE);
+  EXPECT_EQ(scds_testing::File_Tree(dir.path), ended_files);
+  EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
+}
+
+// Started to ignore SIGHUP (nohup), a program goes on through one and ends
+// its run on its answers.
+TEST(EndSignals, ASignalIgnoredAtTheStartStaysIgnored) {
+  const Question_Case& q = kQuestions[2];
+  Temp_Dir dir;
+  Prepare(dir.path);
+  scds_testing::Run_Options nohup;
+  nohup.ignored_signals = {SIGHUP};
+  scds_testing::Live_Run live = scds_testing::Start_Live(q.program, dir.path, nohup);
+  scds_testing::Live_Answer(live, q.answers);
+  ASSERT_TRUE(scds_testing::Live_Wait_For(live, q.question)) << live.output;
+  kill(live.pid, SIGHUP);
+  const scds_testing::Program_Run run = scds_testing::Live_Finish(live, "2\nx\n", 60);
+  EXPECT_EQ(run.signal, 0);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.output.ends_with(q.question + "\nPress any key, then Enter to exit.")) << run.output;
+  EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
+}
+
+using scds_testing::Temporary_Files;
+
+// Under a file-size limit (ulimit -f, as batch schedulers set it) that
+// the species log has nearly reached, Quintarel's block of missing raw
+// vectors does not fit: the species log keeps its earlier bytes, the block
+// goes whole to the unmerged log, the run says so and ends normally, and
+// no temporary file is left.
+TEST(FileSizeLimit, AWritePastTheLimitFailsAsOnAFullDisk) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const std::string earlier = std::string(8099, 'e') + "\n";
+  scds_testing::Write_File(dir.path / "Data/Sp/Sp.errorlog", earlier);
+  scds_testing::Run_Options limited;
+  limited.seconds = 60;
+  limited.file_size_limit = 8192;
+  const scds_testing::Program_Run run = scds_testing::Run_Program("Quintarel", dir.path, "Sp\n1\n3\nx\n", limited);
+  EXPECT_EQ(run.signal, 0);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.output.find("\nImpossible to write Data/Sp/Sp.errorlog\n"), std::string::npos) << run.output;
+  EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), earlier);
+  const std::string block = scds_testing::Read_File(dir.path / "Data/Sp/Sp_unmerged.errorlog");
+  EXPECT_TRUE(block.starts_with("Quintarel Errors:\n\nImpossible to read Data/Sp/Sp_R_Cor.rawvector\n")) << block;
+  EXPECT_TRUE(block.ends_with("\nImpossible to read Data/Sp/Sp_L_MinusCor.rawvector\nVerify MinusCor vector file "
+                              "name.\n\n"))
+      << block;
+  EXPECT_EQ(Temporary_Files(dir.path), std::vector<std::string>{});
+}
+
+// A disk too full for the temporary log's title line (a limit below its
+// length): each program says it cannot write the log, goes on without it,
+// and leaves no temporary log behind.
+TEST(FileSizeLimit, ATemporaryLogThatCannotTakeItsTitleIsRemoved) {
+  const std::string answers[][2] = {
+      {"Quintarel", "Sp\n1\n3\nx\n"},        {"Ostravel", "Sp\n1\n37\n1\n1\n1\nx\n"},
+      {"Saxmorrow", "Sp\n1\nnone\n1\n2\nx\n"}, {"Brindleck", "Sp\n1\n1\n3\nx\n"},
+      {"Tessafen", "Sp\n1\n1\n3\nx\n"},      {"Flanmere", "Sp\n1\n3\nx\n"},
+  };
+  for (const auto& [program, given] : answers) {
+    SCOPED_TRACE(program);
+    Temp_Dir dir;
+    Prepare(dir.path);
+    scds_testing::Run_Options full;
+    full.seconds = 60;
+    full.file_size_limit = 4;
+    const scds_testing::Program_Run run = scds_testing::Run_Program(program, dir.path, given, full);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.status, 0);
+    const std::size_t said = run.output.find("\nImpossible to write Data/Sp/Sp_temp");
+    ASSERT_NE(said, std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(".errorlog\nVerify the species name and that its folder exists.\n", said),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(Temporary_Files(dir.path), std::vector<std::string>{});
+    EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog);
   }
 }
 

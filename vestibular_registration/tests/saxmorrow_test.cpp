@@ -346,6 +346,34 @@ TEST(SaxmorrowRun, TheInputItselfIsNeverOverwritten) {
   EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + message + "\n");
 }
 
+// A mesh name with a .. folder is refused and asked again: through a
+// registered folder that is a link to another species' one, such a name
+// would otherwise reach the other species' own input mesh. A plain name
+// is written where the link leads.
+TEST(SaxmorrowRun, AMeshNameThatLeadsOutOfItsFolderIsRefused) {
+  Ear_Folder ear(kIdentity);
+  Make_Species_Folder(ear.dir.path, "Other");
+  const fs::path other = ear.dir.path / "Data" / "Other";
+  Write_File(other / "ScanRef" / "Other" / "ear.stl", "the other species' own mesh\n");
+  fs::remove_all(ear.root / "VestRef" / "Other");
+  fs::create_directory_symlink("../../Other/VestRef/Other", ear.root / "VestRef" / "Other");
+  const auto before = scds_testing::File_Tree(ear.dir.path);
+  const std::string refused = "\nThis name holds a .. folder, which leads out of the species' mesh folder.\n";
+  const std::string prompt = "\nPlease enter the exact name of the STL file you want to transform:\n\n";
+  // The words after the refused name answer the next questions: "1" is the
+  // next name, which "2" does not confirm, then "x".
+  const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\n../../ScanRef/Other/ear\n1\n2\nx\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + prompt + refused + Mesh_Dialogue("1") + Mesh_Dialogue("x"));
+  EXPECT_EQ(scds_testing::File_Tree(ear.dir.path), before);
+
+  const auto plain = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\near\n1\n2\nx\n");
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(Read_File(other / "VestRef" / "Other" / "ear.stl"), kEarIdentity);
+  EXPECT_EQ(Read_File(other / "ScanRef" / "Other" / "ear.stl"), "the other species' own mesh\n");
+  EXPECT_EQ(Read_File(ear.In("ear")), kEarMesh);
+}
+
 TEST(SaxmorrowRun, AnOutputThatCannotBeWrittenIsReported) {
   Ear_Folder ear(kIdentity);
   fs::remove_all(ear.root / "VestRef");

@@ -1,0 +1,218 @@
+// Runs of a built program under strace: the system calls it made, and a
+// signal (or an error) given to it at exactly the Nth call of a kind, so
+// that a test can land a signal in a window only a few instructions wide
+// (between two removals, between a message's two writes) every time.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "scds_testing.h"
+
+namespace scds_testing {
+
+// One traced system call: its name, its arguments as strace wrote them,
+// the string arguments decoded, and what it returned ("5", "-1 ENOENT (...)").
+struct Traced_Call {
+  std::string name;
+  std::string arguments;
+  std::vector<std::string> strings;
+  std::string result;
+};
+
+// What to trace, and what to do at the when-th call of `at`. A sanitized
+// build makes calls of its own (writes into a pipe of its own, in a number
+// that changes from run to run): `paths` and `console` narrow both the
+// trace and the count to the calls made on those files, so that the Nth
+// call is the same call in every run.
+struct Trace_Request {
+  std::string calls;   // traced, as strace's -e trace= takes them: "write,unlink"
+  std::vector<std::filesystem::path> paths;  // only calls on these files (relative to the work folder), when given
+  bool console = false;                      // only calls on the console (and on `paths`)
+  std::string at;      // the calls counted for the injection; empty: none
+  int when = 0;        // the signal or error comes at this call of `at` (1 is the first)
+  int signal = 0;      // sent on that call, after it has been made
+  int error = 0;       // or: that call and every later one fails with this errno
+};
+
+struct Traced_Run {
+  Program_Run run;
+  std::vector<Traced_Call> calls;
+};
+
+// The string arguments of a line strace wrote with -xx: every "\xNN..."
+// between quotes, decoded.
+inline std::vector<std::string> Decoded_Strings(std::string_view arguments) {
+  std::vector<std::string> strings;
+  for (std::size_t at = arguments.find('"'); at != std::string_view::npos;) {
+    const std::size_t end = arguments.find('"', at + 1);
+    if (end == std::string_view::npos) break;
+    std::string text;
+    for (std::size_t k = at + 1; k + 4 <= end && arguments.compare(k, 2, "\\x") == 0; k += 4) {
+      text += static_cast<char>(std::stoi(std::string(arguments.substr(k + 2, 2)), nullptr, 16));
+    }
+    strings.push_back(text);
+    at = arguments.find('"', end + 1);
+  }
+  return strings;
+}
+
+// One line of strace's output ("name(arguments)   = result", blanks
+// padding the result to a column); false for a line that is not a
+// finished call.
+inline bool Parse_Traced_Call(std::string_view line, Traced_Call& call) {
+  const std::size_t open = line.find('(');
+  const std::size_t equals = line.rfind(" = ");
+  if (open == std::string_view::npos || equals == std::string_view::npos || equals < open) return false;
+  std::size_t close = equals;
+  while (close > open && line[close - 1] == ' ') --close;
+  if (close == open || line[close - 1] != ')') return false;
+  call.name = std::string(line.substr(0, open));
+  call.arguments = std::string(line.substr(open + 1, close - 1 - open - 1));
+  call.strings = Decoded_Strings(call.arguments);
+  call.result = std::string(line.substr(equals + 3));
+  return true;
+}
+
+// The strace options of a request; the trace goes to `trace_file`.
+inline std::vector<std::string> Strace_Words(const Trace_Request& request, const std::filesystem::path& work_dir,
+                                             const std::filesystem::path& trace_file,
+                                             const std::filesystem::path& console_file) {
+  std::vector<std::string> words = {"strace", "-qq", "-xx", "-s", "65536", "-e", "signal=none", "-o",
+                                    trace_file.string(), "-e", "trace=" + request.calls};
+  for (const std::filesystem::path& path : request.paths) {
+    words.push_back("-P");
+    words.push_back((work_dir / path).string());
+  }
+  if (request.console) {
+    words.push_back("-P");
+    words.push_back(console_file.string());
+  }
+  // The leak checker of a sanitized build cannot work under a tracer.
+  const char* sanitizer = std::getenv("ASAN_OPTIONS");
+  words.push_back("-E");
+  words.push_back(std::string("ASAN_OPTIONS=") + (sanitizer != nullptr ? sanitizer : "") + ":detect_leaks=0");
+  if (!request.at.empty() && request.signal > 0) {
+    words.push_back("-e");
+    words.push_back("inject=" + request.at + ":signal=SIG" + sigabbrev_np(request.signal) +
+                    ":when=" + std::to_string(request.when));
+  }
+  if (!request.at.empty() && request.error > 0) {
+    words.push_back("-e");
+    words.push_back("inject=" + request.at + ":error=" + strerrorname_np(request.error) +
+                    ":when=" + std::to_string(request.when) + "+");
+  }
+  return words;
+}
+
+// Waits for the process's end; one that takes longer than `seconds` is
+// stopped and given kTimedOut.
+inline void Wait_Within(pid_t pid, Program_Run& run, int seconds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  for (;;) {
+    int raw = 0;
+    const pid_t ended = waitpid(pid, &raw, WNOHANG);
+    if (ended == pid) {
+      const Process_End end = End_Of(raw);
+      run.status = end.status;
+      run.signal = end.signal;
+      return;
+    }
+    if (ended < 0 && errno != EINTR) return;
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      Wait_End(pid);
+      run.status = kTimedOut;
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+// Runs the program under strace as the request says. Its console is a
+// file (so that the trace can name it); the trace and the console are kept
+// outside work_dir, so the run finds only what the test put there.
+inline Traced_Run Run_Traced(const std::string& program, const std::filesystem::path& work_dir,
+                             std::string_view answers, const Trace_Request& request, int seconds = 120) {
+  static Temp_Dir traces;
+  static int made = 0;
+  const std::string number = std::to_string(++made);
+  const std::filesystem::path trace_file = traces.path / ("trace" + number);
+  const std::filesystem::path console_file = traces.path / ("console" + number);
+  Run_Options options;
+  options.under = Strace_Words(request, work_dir, trace_file, console_file);
+  const int input = Unseen_File(answers);
+  const int console = open(console_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (console < 0) throw std::runtime_error("cannot prepare the run");
+  const pid_t pid = Spawn_Program(program, work_dir, input, console, options);
+  close(input);
+  close(console);
+  Traced_Run traced;
+  Wait_Within(pid, traced.run, seconds);
+  traced.run.output = Read_File(console_file);
+  const std::string text = Read_File(trace_file);
+  std::filesystem::remove(trace_file);
+  std::filesystem::remove(console_file);
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t end = text.find('\n', begin);
+    if (end == std::string::npos) end = text.size();
+    Traced_Call call;
+    if (Parse_Traced_Call(std::string_view(text).substr(begin, end - begin), call)) {
+      traced.calls.push_back(std::move(call));
+    }
+    begin = end + 1;
+  }
+  return traced;
+}
+
+// True when strace is installed and may trace a program here (a container
+// may refuse ptrace); checked once.
+inline bool Strace_Usable() {
+  static const int usable = [] {
+    const pid_t pid = fork();
+    if (pid < 0) return 0;
+    if (pid == 0) {
+      const int null = open("/dev/null", O_WRONLY);
+      if (null >= 0) {
+        dup2(null, 1);
+        dup2(null, 2);
+      }
+      execlp("strace", "strace", "-qq", "-o", "/dev/null", "true", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    return Wait_End(pid).status == 0 ? 1 : 0;
+  }();
+  return usable == 1;
+}
+
+// The calls of a trace whose name is one of `names` (comma-separated).
+inline std::vector<Traced_Call> Calls_Named(const std::vector<Traced_Call>& calls, std::string_view names) {
+  std::vector<Traced_Call> chosen;
+  const std::string list = "," + std::string(names) + ",";
+  for (const Traced_Call& call : calls) {
+    if (list.find("," + call.name + ",") != std::string::npos) chosen.push_back(call);
+  }
+  return chosen;
+}
+
+}  // namespace scds_testing
+
+// Skips the test where strace cannot trace the programs.
+#define SCDS_REQUIRE_STRACE()                                                             \
+  do {                                                                                    \
+    if (!scds_testing::Strace_Usable()) GTEST_SKIP() << "strace cannot trace programs here"; \
+  } while (false)

@@ -1,0 +1,246 @@
+// Signals that come at the narrowest moments of a run, sent at an exact
+// system call (strace's fault injection), on the sample species: between
+// the removals of one set's two raw vector files, between the writes of one
+// message, during the run's own merge of its log, at every rename of a run
+// that ends with a report it does not keep. Whatever call the signal comes
+// at, the run ends with whole files: each is the earlier one or the one an
+// uninterrupted run makes, and the log holds what the console showed.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sample_species.h"
+#include "scds_testing.h"
+#include "traced_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using scds_testing::Read_File;
+using scds_testing::Run_Traced;
+using scds_testing::Temp_Dir;
+using scds_testing::Trace_Request;
+using scds_testing::Traced_Call;
+
+const fs::path kExamples = SCDS_EXAMPLES_DIR;
+
+std::string Sample_Answers(const std::string& program) { return scds_testing::Sample_Answers(kExamples, program); }
+
+// A call of a trace as strace counts it for an injection: its name and its
+// number among the calls of that name.
+struct Call_Point {
+  std::string name;
+  int when = 0;
+  Traced_Call call;
+};
+
+std::vector<Call_Point> Call_Points(const std::vector<Traced_Call>& calls) {
+  std::map<std::string, int> seen;
+  std::vector<Call_Point> points;
+  for (const Traced_Call& call : calls) points.push_back({call.name, ++seen[call.name], call});
+  return points;
+}
+
+// The prepared work folder copied afresh for one run.
+struct Fresh_Copy {
+  Temp_Dir dir;
+  explicit Fresh_Copy(const fs::path& prepared) { fs::copy(prepared, dir.path, fs::copy_options::recursive); }
+};
+
+// The run's program, signalled at one call of those the trace counted.
+scds_testing::Traced_Run Signal_At(const std::string& program, const fs::path& work, const std::string& answers,
+                                   const Trace_Request& traced, const Call_Point& point, int signal = SIGINT) {
+  Trace_Request request = traced;
+  request.calls = point.name;
+  request.at = point.name;
+  request.when = point.when;
+  request.signal = signal;
+  return Run_Traced(program, work, answers, request);
+}
+
+using scds_testing::Temporary_Files;
+
+// The messages of inputs that could not be read, as the console shows
+// them: "\nImpossible to read <path>\n" and the line after it.
+std::vector<std::string> Read_Failures(const std::string& console) {
+  std::vector<std::string> messages;
+  const std::string head = "\nImpossible to read ";
+  for (std::size_t at = console.find(head); at != std::string::npos; at = console.find(head, at + 1)) {
+    const std::size_t first = console.find('\n', at + 1);
+    const std::size_t second = first == std::string::npos ? first : console.find('\n', first + 1);
+    if (second == std::string::npos) break;  // cut off by the signal
+    messages.push_back(console.substr(at, second + 1 - at));
+  }
+  return messages;
+}
+
+const std::string kRenames = "rename,renameat,renameat2";
+const std::string kRemovals = "unlink,unlinkat";
+
+// Ostravel on a set whose morphometry cannot be read: its extended report,
+// made without morphometry, is discarded, and an earlier one removed.
+// Signalled at any rename of the run, the set's extended report is the
+// earlier one or gone, never a report of zeros, and no run ever renames a
+// file to its name.
+TEST(InterruptedRuns, AnExtendedReportWithoutMorphometryNeverTakesItsName) {
+  SCDS_REQUIRE_STRACE();
+  Temp_Dir prepared;
+  scds_testing::Copy_Sample(kExamples, prepared.path);
+  // The uncoupled matrix Ostravel reads (and consumes).
+  ASSERT_EQ(scds_testing::Run_Program("Quintarel", prepared.path, Sample_Answers("Quintarel"), 120).status, 0);
+  fs::remove(prepared.path / "Data/Sample/Sample_PlusCor.morph");
+  const std::string extended = "Data/Sample/Sample_PlusCor_Extended.biomecha";
+  const std::string earlier = "an earlier extended report\n";
+  scds_testing::Write_File(prepared.path / extended, earlier);
+  const std::string answers = Sample_Answers("Ostravel");
+
+  Fresh_Copy plain(prepared.path);
+  Trace_Request renames;
+  renames.calls = kRenames;
+  const scds_testing::Traced_Run whole = Run_Traced("Ostravel", plain.dir.path, answers, renames);
+  ASSERT_EQ(whole.run.status, 0) << whole.run.output;
+  EXPECT_FALSE(fs::exists(plain.dir.path / extended));
+  ASSERT_FALSE(whole.calls.empty());
+  for (const Traced_Call& call : whole.calls) {
+    ASSERT_EQ(call.strings.size(), 2u) << call.arguments;
+    EXPECT_FALSE(call.strings[1].ends_with(extended)) << call.arguments;
+  }
+
+  for (const Call_Point& point : Call_Points(whole.calls)) {
+    SCOPED_TRACE(point.name + " " + std::to_string(point.when) + ": " + point.call.strings[1]);
+    Fresh_Copy copy(prepared.path);
+    const scds_testing::Traced_Run run = Signal_At("Ostravel", copy.dir.path, answers, renames, point);
+    EXPECT_EQ(run.run.signal, SIGINT);
+    const fs::path report = copy.dir.path / extended;
+    if (fs::exists(report)) {
+      EXPECT_EQ(Read_File(report), earlier);
+    }
+    EXPECT_EQ(Temporary_Files(copy.dir.path), std::vector<std::string>{});
+  }
+}
+
+// Quintarel on both sides consumes each set's two raw vector files once
+// the set's results are written. Signalled at any removal of the run, each
+// set keeps both of its files or neither.
+TEST(InterruptedRuns, BothRawVectorFilesOfASetGoTogether) {
+  SCDS_REQUIRE_STRACE();
+  Temp_Dir prepared;
+  scds_testing::Copy_Sample(kExamples, prepared.path);
+  const std::string answers = Sample_Answers("Quintarel");
+  Fresh_Copy plain(prepared.path);
+  Trace_Request removals;
+  removals.calls = kRemovals;
+  const scds_testing::Traced_Run whole = Run_Traced("Quintarel", plain.dir.path, answers, removals);
+  ASSERT_EQ(whole.run.status, 0) << whole.run.output;
+  ASSERT_FALSE(whole.calls.empty());
+
+  for (const Call_Point& point : Call_Points(whole.calls)) {
+    SCOPED_TRACE(point.name + " " + std::to_string(point.when) + ": " + point.call.arguments);
+    Fresh_Copy copy(prepared.path);
+    const scds_testing::Traced_Run run = Signal_At("Quintarel", copy.dir.path, answers, removals, point);
+    EXPECT_EQ(run.run.signal, SIGINT);
+    for (const char* set : {"Cor", "PlusCor", "MinusCor"}) {
+      const fs::path right = copy.dir.path / (std::string("Data/Sample/Sample_R_") + set + ".rawvector");
+      const fs::path left = copy.dir.path / (std::string("Data/Sample/Sample_L_") + set + ".rawvector");
+      EXPECT_EQ(fs::exists(right), fs::exists(left)) << set;
+    }
+    EXPECT_EQ(Temporary_Files(copy.dir.path), std::vector<std::string>{});
+  }
+}
+
+// A run with inputs that cannot be read, and what the work folder needs
+// beyond the sample species.
+struct Failing_Run {
+  std::string program;
+  std::string answers;
+  std::vector<std::string> removed;  // inputs taken out of the sample
+  bool identity_matrix = false;      // Saxmorrow's vestibular matrix
+};
+
+const std::string kIdentity =
+    "1.000000\t0.000000\t0.000000\n0.000000\t1.000000\t0.000000\n0.000000\t0.000000\t1.000000";
+
+const Failing_Run kFailingRuns[] = {
+    {"Quintarel", "Sample\n1\n3\nx\n", {"Sample_R_PlusCor.rawvector"}, false},
+    {"Brindleck",
+     "Sample\n1\n1\n3\nx\n",
+     {"ScanRef/Volumes/rv_Sample_Sa.stl", "ScanRef/Volumes/rv_Sample_CC.stl", "ScanRef/Volumes/lv_Sample_Ua.stl"},
+     false},
+    {"Saxmorrow", "Sample\n1\nnone\n1\n1\nnone_either\n1\n2\nx\n", {}, true},
+};
+
+void Prepare_Failing(const Failing_Run& failing, const fs::path& work) {
+  scds_testing::Copy_Sample(kExamples, work);
+  for (const std::string& input : failing.removed) fs::remove(work / "Data/Sample" / input);
+  if (failing.identity_matrix) scds_testing::Write_File(work / "Data/Sample/Matrix/Sample.transmat", kIdentity);
+  scds_testing::Write_File(work / "Data/Sample/Sample.errorlog", "Earlier Errors:\n\nkept\n\n");
+}
+
+// Signalled right after the console showed a message, at each message's
+// write, the run has put the message into the species log too.
+TEST(InterruptedRuns, WhatTheConsoleShowedIsInTheLog) {
+  SCDS_REQUIRE_STRACE();
+  for (const Failing_Run& failing : kFailingRuns) {
+    SCOPED_TRACE(failing.program);
+    Temp_Dir prepared;
+    Prepare_Failing(failing, prepared.path);
+    Fresh_Copy plain(prepared.path);
+    Trace_Request writes;
+    writes.calls = "write";
+    writes.console = true;
+    const scds_testing::Traced_Run whole = Run_Traced(failing.program, plain.dir.path, failing.answers, writes);
+    ASSERT_EQ(whole.run.status, 0) << whole.run.output;
+
+    int messages = 0;
+    for (const Call_Point& point : Call_Points(whole.calls)) {
+      if (point.call.strings.empty() || !point.call.strings[0].starts_with("\nImpossible to read ")) continue;
+      ++messages;
+      SCOPED_TRACE("write " + std::to_string(point.when) + ": " + point.call.strings[0]);
+      Fresh_Copy copy(prepared.path);
+      const scds_testing::Traced_Run run = Signal_At(failing.program, copy.dir.path, failing.answers, writes, point);
+      EXPECT_EQ(run.run.signal, SIGINT);
+      const std::vector<std::string> shown = Read_Failures(run.run.output);
+      ASSERT_FALSE(shown.empty()) << run.run.output;
+      EXPECT_TRUE(run.run.output.ends_with(shown.back())) << run.run.output;
+      const std::string log = Read_File(copy.dir.path / "Data/Sample/Sample.errorlog");
+      for (const std::string& message : shown) EXPECT_NE(log.find(message), std::string::npos) << message << log;
+      EXPECT_EQ(Temporary_Files(copy.dir.path), std::vector<std::string>{});
+    }
+    EXPECT_GT(messages, 0);
+  }
+}
+
+// Signalled while the run itself appends its block to the species log (at
+// its write there), the run's merge is finished first and the handler then
+// finds nothing more to merge: the block is in the species log once, whole.
+TEST(InterruptedRuns, ASignalDuringTheMergeMergesTheBlockOnce) {
+  SCDS_REQUIRE_STRACE();
+  const Failing_Run& saxmorrow = kFailingRuns[2];
+  Temp_Dir prepared;
+  Prepare_Failing(saxmorrow, prepared.path);
+  Fresh_Copy plain(prepared.path);
+  Trace_Request appends;
+  appends.calls = "write";
+  appends.paths = {"Data/Sample/Sample.errorlog"};
+  const scds_testing::Traced_Run whole = Run_Traced("Saxmorrow", plain.dir.path, saxmorrow.answers, appends);
+  ASSERT_EQ(whole.run.status, 0) << whole.run.output;
+  const std::string merged = Read_File(plain.dir.path / "Data/Sample/Sample.errorlog");
+  ASSERT_NE(merged, Read_File(prepared.path / "Data/Sample/Sample.errorlog"));
+
+  // The run's writes into the species log.
+  ASSERT_FALSE(whole.calls.empty());
+  for (const Call_Point& point : Call_Points(whole.calls)) {
+    SCOPED_TRACE("write " + std::to_string(point.when));
+    Fresh_Copy copy(prepared.path);
+    const scds_testing::Traced_Run run = Signal_At("Saxmorrow", copy.dir.path, saxmorrow.answers, appends, point);
+    EXPECT_EQ(run.run.signal, SIGINT);
+    EXPECT_EQ(Read_File(copy.dir.path / "Data/Sample/Sample.errorlog"), merged);
+    EXPECT_EQ(Temporary_Files(copy.dir.path), std::vector<std::string>{});
+  }
+}
+
+}  // namespace
