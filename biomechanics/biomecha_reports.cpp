@@ -1,6 +1,5 @@
 #include "biomecha_reports.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -751,17 +750,6 @@ bool Finish_Report(Run_State& run, std::ostream& out, Output_File& file) {
   return false;
 }
 
-// A report the pass does not keep: flushed, so that a write that failed is
-// said and counted as when a kept report is closed, then removed without
-// ever taking the place of an earlier file.
-void Discard_Report(Run_State& run, std::ostream& out, Output_File& file) {
-  const bool failed = file.failed || std::fflush(file.stream) != 0 || std::ferror(file.stream) != 0;
-  Output_Discard(file);
-  if (!failed) return;
-  Error_Log_Report(run.log, out, Cannot_Write_Output_Message(file.path));
-  ++run.counters.error_count;
-}
-
 }  // namespace
 
 std::string Report_Text(const Run_State& run, Report_Kind kind) {
@@ -810,7 +798,7 @@ void Biomechanics_Reports(Run_State& run, std::ostream& out) {
     if (created) Finish_Report(run, out, extended);
     return;
   }
-  if (created) Discard_Report(run, out, extended);
+  if (created && !Output_Abandon(extended, run.log, out)) ++run.counters.error_count;
   if (Output_Remove_Earlier(run.work_dir, Biomecha_Full_Path(run.species, run.set), run.log, out)) {
     ++run.counters.error_count;
   }

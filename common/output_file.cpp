@@ -221,6 +221,15 @@ bool Output_End(Output_File& file, Error_Log& log, std::ostream& out) {
   return false;
 }
 
+bool Output_Abandon(Output_File& file, Error_Log& log, std::ostream& out) {
+  if (file.stream == nullptr) return true;
+  const bool failed = file.failed || std::fflush(file.stream) != 0 || std::ferror(file.stream) != 0;
+  Output_Discard(file);
+  if (!failed) return true;
+  Error_Log_Report(log, out, Cannot_Write_Output_Message(file.path));
+  return false;
+}
+
 bool Output_Write_Whole(const std::filesystem::path& work_dir, const std::string& path, std::string_view text,
                         Error_Log& log, std::ostream& out) {
   Output_File file;

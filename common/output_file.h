@@ -125,6 +125,14 @@ bool Output_Begin(Output_File& file, const std::filesystem::path& work_dir, std:
 // false when it was said. Nothing happens for an output that did not begin.
 bool Output_End(Output_File& file, Error_Log& log, std::ostream& out);
 
+// An output the run made but does not keep (its side or set gave nothing
+// to report): flushed, so that a write that failed is said on the console
+// and in the log as Output_End would say it, then discarded. It never
+// takes the place of an earlier file, whatever ends the run meanwhile.
+// Returns false when a failure was said. Nothing happens for an output
+// that did not begin.
+bool Output_Abandon(Output_File& file, Error_Log& log, std::ostream& out);
+
 // Writes one whole output: created, written, finished, a failure said once
 // where it is found. Returns false when it was said (the caller counts it).
 bool Output_Write_Whole(const std::filesystem::path& work_dir, const std::string& path, std::string_view text,

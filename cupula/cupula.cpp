@@ -183,8 +183,10 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
   Cupula_Derived(m);
 
   // The report, then its echo on the console. A side whose twelve inputs all
-  // failed keeps no report; a report that cannot be written is reported and
-  // counted in the side's counter.
+  // failed keeps no report: its report of zeros never takes a place, so
+  // that whatever ends the run meanwhile leaves the earlier report or none.
+  // A report that cannot be written is reported and counted in the side's
+  // counter.
   const bool all_failed = error_count == kInputCount;
   const std::string report_path =
       side == Side::Right ? Right_Cupula_Results_Path(species) : Left_Cupula_Results_Path(species);
@@ -193,7 +195,7 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
   bool report_written = Output_Begin(report, work_dir, report_path, log, out);
   Output_Write(report, text);
   out << '\n' << text;
-  if (!Output_End(report, log, out)) report_written = false;
+  if (!(all_failed ? Output_Abandon(report, log, out) : Output_End(report, log, out))) report_written = false;
   if (!report_written) ++error_count;
   // (A folder at the report's place is no report and stays.)
   if (all_failed && Output_Remove_Earlier(work_dir, report_path, log, out)) ++error_count;

@@ -8,9 +8,12 @@
 #   order      together they are the state the uninterrupted run passes
 #              through after some number of its renames and removals (no
 #              input removed before the output made from it is in place);
-#   temporary  no *.partial and no *_temp.errorlog is left below Data/;
+#   temporary  no *.partial and no temporary error log (*_temp*.errorlog)
+#              is left below Data/;
 #   error log  the error logs are only appended to, hold whole lines, and
 #              what was appended is whole "<Program> Errors:" blocks;
+#   together   each measurement set's two raw vector files (Quintarel, both
+#              sides) are both left or both consumed;
 #   console    every "Impossible to read" message the console showed is in
 #              what was appended to the error log;
 #   end        a run the signal reached ends by that signal, any other one
@@ -53,10 +56,12 @@ class Scenario:
     setup: tuple = ()   # programs run first on the fresh sample
     remove: tuple = ()  # then removed, relative to the species folder
     signals: tuple = (("SIGINT", ("rename", "unlink", "write")),)
+    together: tuple = ()  # groups of files, relative to the species folder, consumed all at once or not at all
 
 
 SCENARIOS = (
-    Scenario("Quintarel", "the sample, both sides"),
+    Scenario("Quintarel", "the sample, both sides",
+             together=tuple((f"{SP}_R_{s}.rawvector", f"{SP}_L_{s}.rawvector") for s in ("Cor", "PlusCor", "MinusCor"))),
     Scenario("Ostravel", "the sample after Quintarel, without Sample_PlusCor.morph",
              ("Quintarel",), ("Sample_PlusCor.morph",)),
     Scenario("Brindleck", "the sample without rv_Sample_{Sa,CC,Ua}.stl", (),
@@ -105,7 +110,8 @@ cached_snapshot = functools.lru_cache(maxsize=None)(snapshot)
 
 
 def is_temp(path):
-    return path.endswith(".partial") or path.endswith("_temp.errorlog")
+    name = os.path.basename(path)
+    return name.endswith(".partial") or ("_temp" in name and name.endswith(".errorlog"))
 
 
 def parse_trace(text):
@@ -176,8 +182,12 @@ def console_messages(console):
     return re.findall(rb"\nImpossible to read [^\n]*(?:\n[^\n]*)?\n?", console)
 
 
-def check(program, before, ref, got, console, ops, signal, fired, end):
+def check(program, before, ref, got, console, ops, signal, fired, end, together=()):
     failures = []
+    for group in together:
+        present = [name for name in group if f"Data/{SP}/{name}" in got]
+        if present and len(present) != len(group):
+            failures.append(("together", f"only {', '.join(present)} of {', '.join(group)} left"))
     for path in sorted(p for p in got if is_temp(p)):
         failures.append(("temporary", f"{path} left ({len(got[path])} bytes)"))
     for path in sorted(set(before) | set(ref) | set(got)):
@@ -202,7 +212,7 @@ def check(program, before, ref, got, console, ops, signal, fired, end):
     return failures
 
 
-def job(bindir, scenario_dir, program, ops, signal, kind, name, n):
+def job(bindir, scenario_dir, program, ops, together, signal, kind, name, n):
     """One run on a fresh copy of the prepared folder, signalled at call n of
     `name`, and its checks."""
     result = Result(program, signal, kind, name, n)
@@ -219,7 +229,8 @@ def job(bindir, scenario_dir, program, ops, signal, kind, name, n):
         result.end = parse_trace(text)[2]
         result.failures = check(program, cached_snapshot(str(scenario_dir / "prepared")),
                                 cached_snapshot(str(scenario_dir / "reference")), snapshot(folder),
-                                (folder / "console.txt").read_bytes(), ops, signal, result.fired, result.end)
+                                (folder / "console.txt").read_bytes(), ops, signal, result.fired, result.end,
+                                together)
     except Exception as error:  # a run that could not be made or checked is a failure too
         result.failures.append(("run", repr(error)))
     finally:
@@ -271,7 +282,7 @@ def main():
             def submit(sweep, n):
                 scenario, ops, signal, kind, name = sweep
                 future = pool.submit(job, str(bindir), str(top / scenario.program), scenario.program,
-                                     ops, signal, kind, name, n)
+                                     ops, scenario.together, signal, kind, name, n)
                 pending[future] = (sweep, n)
                 last[sweep] = max(last.get(sweep, 0), n)
 

@@ -51,11 +51,22 @@ std::string Raw_Volume_Report_Text(const Side_Volumes& v) {
 void Raw_Volume_Report_Write(const std::filesystem::path& work_dir, std::string_view species, Side side,
                              const Side_Volumes& v, Error_Log& log, std::ostream& out) {
   const std::string path = side == Side::Right ? Right_Volume_Results_Path(species) : Left_Volume_Results_Path(species);
-  Output_Write_Whole(work_dir, path, Raw_Volume_Report_Text(v), log, out);
+  if (v.error_count != 11) {
+    Output_Write_Whole(work_dir, path, Raw_Volume_Report_Text(v), log, out);
+    return;
+  }
   // No segment of the side was read: no report of that side remains, not
   // even one left by an earlier run. (A folder of that name is not a report
-  // and stays.) Brindleck counts neither failure.
-  if (v.error_count == 11) Output_Remove_Earlier(work_dir, path, log, out);
+  // and stays.) The report of zeros is made as any other, so that a
+  // failure to write it is said the same way, but never takes a place:
+  // whatever ends the run meanwhile leaves the earlier report or none.
+  // Brindleck counts neither failure.
+  Output_File report;
+  if (Output_Begin(report, work_dir, path, log, out)) {
+    Output_Write(report, Raw_Volume_Report_Text(v));
+    Output_Abandon(report, log, out);
+  }
+  Output_Remove_Earlier(work_dir, path, log, out);
 }
 
 }  // namespace scds::brindleck

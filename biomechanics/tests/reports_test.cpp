@@ -257,20 +257,33 @@ TEST(PassEnd, ReportsThatCannotBeCreated) {
 // A report whose writing fails (a full disk; here the write seam fails it
 // after its first 1000 bytes) leaves the earlier report of that name and
 // nothing beside it; the extended report's failure is found when it is
-// closed, after the echo.
+// closed, after the echo. The extended report of a set without
+// morphometry, which is not kept, says its failure the same way, and the
+// earlier one still goes.
 TEST(PassEnd, ReportsOnAFullDevice) {
-  for (const bool extended : {false, true}) {
+  struct Case {
+    bool extended;
+    int error_morpho;
+  };
+  for (const Case c : {Case{false, 0}, Case{true, 0}, Case{true, 1}}) {
     Pass_Folder f;
-    const std::string path = extended ? Extended_Path("Cor") : Report_Path("Cor");
+    SCOPED_TRACE(std::string(c.extended ? "extended" : "short") + " report, error_morpho " +
+                 std::to_string(c.error_morpho));
+    const std::string path = c.extended ? Extended_Path("Cor") : Report_Path("Cor");
     scds_testing::Write_File(f.File(path), "an earlier report\n");
     scds::write_failure_seam = {f.File(path), 1000};
+    f.run.pass.error_morpho = c.error_morpho;
     Biomechanics_Reports(f.run, f.console);
     scds::write_failure_seam = {};
-    EXPECT_EQ(f.console.str(), extended ? kSyntheticEcho + Cannot_Write(path) : Cannot_Write(path) + kSyntheticEcho);
+    EXPECT_EQ(f.console.str(), c.extended ? kSyntheticEcho + Cannot_Write(path) : Cannot_Write(path) + kSyntheticEcho);
     EXPECT_EQ(f.run.counters.error_count, 1);
-    EXPECT_EQ(Read_File(f.File(path)), "an earlier report\n");
+    if (c.error_morpho == 0) {
+      EXPECT_EQ(Read_File(f.File(path)), "an earlier report\n");
+    } else {
+      EXPECT_FALSE(Exists(f.File(path)));
+    }
     EXPECT_FALSE(fs::exists(fs::symlink_status(f.File(path + ".partial"))));
-    EXPECT_TRUE(Exists(f.File(extended ? Report_Path("Cor") : Extended_Path("Cor"))));
+    EXPECT_TRUE(Exists(f.File(c.extended ? Report_Path("Cor") : Extended_Path("Cor"))));
   }
 }
 

@@ -2,7 +2,7 @@
 // system call (strace's fault injection), on the sample species: between
 // the removals of one set's two raw vector files, between the writes of one
 // message, during the run's own merge of its log, at every rename of a run
-// that ends with a report it does not keep. Whatever call the signal comes
+// that makes a report it does not keep. Whatever call the signal comes
 // at, the run ends with whole files: each is the earlier one or the one an
 // uninterrupted run makes, and the log holds what the console showed.
 #include <gtest/gtest.h>
@@ -81,45 +81,82 @@ std::vector<std::string> Read_Failures(const std::string& console) {
 const std::string kRenames = "rename,renameat,renameat2";
 const std::string kRemovals = "unlink,unlinkat";
 
-// Ostravel on a set whose morphometry cannot be read: its extended report,
-// made without morphometry, is discarded, and an earlier one removed.
-// Signalled at any rename of the run, the set's extended report is the
-// earlier one or gone, never a report of zeros, and no run ever renames a
-// file to its name.
-TEST(InterruptedRuns, AnExtendedReportWithoutMorphometryNeverTakesItsName) {
-  SCDS_REQUIRE_STRACE();
-  Temp_Dir prepared;
-  scds_testing::Copy_Sample(kExamples, prepared.path);
-  // The uncoupled matrix Ostravel reads (and consumes).
-  ASSERT_EQ(scds_testing::Run_Program("Quintarel", prepared.path, Sample_Answers("Quintarel"), 120).status, 0);
-  fs::remove(prepared.path / "Data/Sample/Sample_PlusCor.morph");
-  const std::string extended = "Data/Sample/Sample_PlusCor_Extended.biomecha";
-  const std::string earlier = "an earlier extended report\n";
-  scds_testing::Write_File(prepared.path / extended, earlier);
-  const std::string answers = Sample_Answers("Ostravel");
+// A report the run makes but does not keep, and how the sample is made to
+// give one: Ostravel's extended report of a set whose morphometry cannot
+// be read, Brindleck's and Tessafen's report of a side none of whose
+// meshes can be read.
+struct Unkept_Report {
+  std::string program;
+  std::vector<std::string> removed;  // inputs taken out of the sample
+  std::string report;
+  bool after_quintarel = false;      // the uncoupled matrix Ostravel reads (and consumes)
+};
 
-  Fresh_Copy plain(prepared.path);
-  Trace_Request renames;
-  renames.calls = kRenames;
-  const scds_testing::Traced_Run whole = Run_Traced("Ostravel", plain.dir.path, answers, renames);
-  ASSERT_EQ(whole.run.status, 0) << whole.run.output;
-  EXPECT_FALSE(fs::exists(plain.dir.path / extended));
-  ASSERT_FALSE(whole.calls.empty());
-  for (const Traced_Call& call : whole.calls) {
-    ASSERT_EQ(call.strings.size(), 2u) << call.arguments;
-    EXPECT_FALSE(call.strings[1].ends_with(extended)) << call.arguments;
-  }
+std::vector<std::string> Right_Meshes(const std::string& folder, const std::string& prefix,
+                                      const std::vector<std::string>& names) {
+  std::vector<std::string> paths;
+  for (const std::string& name : names) paths.push_back(folder + prefix + "_Sample_" + name + ".stl");
+  return paths;
+}
 
-  for (const Call_Point& point : Call_Points(whole.calls)) {
-    SCOPED_TRACE(point.name + " " + std::to_string(point.when) + ": " + point.call.strings[1]);
-    Fresh_Copy copy(prepared.path);
-    const scds_testing::Traced_Run run = Signal_At("Ostravel", copy.dir.path, answers, renames, point);
-    EXPECT_EQ(run.run.signal, SIGINT);
-    const fs::path report = copy.dir.path / extended;
-    if (fs::exists(report)) {
-      EXPECT_EQ(Read_File(report), earlier);
+std::vector<std::string> Right_Cupula_Meshes() {
+  std::vector<std::string> paths = Right_Meshes("ScanRef/Volumes/", "rv", {"Ant_Cup", "Post_Cup", "Lat_Cup"});
+  for (const char* duct : {"Ant", "Post", "Lat"}) {
+    for (const char* section : {"Ut", "Duct", "Mid"}) {
+      paths.push_back(std::string("ScanRef/Surfaces/rs_Sample_") + duct + "_Cup_" + section + ".stl");
     }
-    EXPECT_EQ(Temporary_Files(copy.dir.path), std::vector<std::string>{});
+  }
+  return paths;
+}
+
+const Unkept_Report kUnkeptReports[] = {
+    {"Ostravel", {"Sample_PlusCor.morph"}, "Data/Sample/Sample_PlusCor_Extended.biomecha", true},
+    {"Brindleck",
+     Right_Meshes("ScanRef/Volumes/", "rv", {"Sa", "Sp", "Sl", "CC", "SC", "Ua", "Up", "Uc", "Aa", "Ap", "Al"}),
+     "Data/Sample/Sample_R_Raw.volume", false},
+    {"Tessafen", Right_Cupula_Meshes(), "Data/Sample/Sample_R_Raw.cupula", false},
+};
+
+// Signalled at any rename of the run, such a report is the earlier one or
+// gone, never a report made without its inputs; no run ever renames a
+// file to its name.
+TEST(InterruptedRuns, AReportTheRunDoesNotKeepNeverTakesItsName) {
+  SCDS_REQUIRE_STRACE();
+  for (const Unkept_Report& unkept : kUnkeptReports) {
+    SCOPED_TRACE(unkept.program);
+    Temp_Dir prepared;
+    scds_testing::Copy_Sample(kExamples, prepared.path);
+    if (unkept.after_quintarel) {
+      ASSERT_EQ(scds_testing::Run_Program("Quintarel", prepared.path, Sample_Answers("Quintarel"), 120).status, 0);
+    }
+    for (const std::string& input : unkept.removed) fs::remove(prepared.path / "Data/Sample" / input);
+    const std::string earlier = "an earlier report\n";
+    scds_testing::Write_File(prepared.path / unkept.report, earlier);
+    const std::string answers = Sample_Answers(unkept.program);
+
+    Fresh_Copy plain(prepared.path);
+    Trace_Request renames;
+    renames.calls = kRenames;
+    const scds_testing::Traced_Run whole = Run_Traced(unkept.program, plain.dir.path, answers, renames);
+    ASSERT_EQ(whole.run.status, 0) << whole.run.output;
+    EXPECT_FALSE(fs::exists(plain.dir.path / unkept.report));
+    ASSERT_FALSE(whole.calls.empty());
+    for (const Traced_Call& call : whole.calls) {
+      ASSERT_EQ(call.strings.size(), 2u) << call.arguments;
+      EXPECT_FALSE(call.strings[1].ends_with(unkept.report)) << call.arguments;
+    }
+
+    for (const Call_Point& point : Call_Points(whole.calls)) {
+      SCOPED_TRACE(point.name + " " + std::to_string(point.when) + ": " + point.call.strings[1]);
+      Fresh_Copy copy(prepared.path);
+      const scds_testing::Traced_Run run = Signal_At(unkept.program, copy.dir.path, answers, renames, point);
+      EXPECT_EQ(run.run.signal, SIGINT);
+      const fs::path report = copy.dir.path / unkept.report;
+      if (fs::exists(report)) {
+        EXPECT_EQ(Read_File(report), earlier);
+      }
+      EXPECT_EQ(Temporary_Files(copy.dir.path), std::vector<std::string>{});
+    }
   }
 }
 
