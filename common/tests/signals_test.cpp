@@ -49,6 +49,16 @@ void Prepare(const fs::path& work) {
   scds_testing::Write_File(work / "Data/Sp/Sp.errorlog", kEarlierLog);
 }
 
+// Prepares dir, starts the program there and answers it up to its
+// question; false when the question did not come.
+bool Start_At_Question(const Question_Case& q, const fs::path& dir, scds_testing::Live_Run& live,
+                       const scds_testing::Run_Options& options = {}) {
+  Prepare(dir);
+  live = scds_testing::Start_Live(q.program, dir, options);
+  scds_testing::Live_Answer(live, q.answers);
+  return scds_testing::Live_Wait_For(live, q.question);
+}
+
 TEST(EndSignals, AtAQuestionTheRunEndsAsAtTheEndOfInput) {
   for (const Question_Case& q : kQuestions) {
     SCOPED_TRACE(q.program);
@@ -64,10 +74,8 @@ TEST(EndSignals, AtAQuestionTheRunEndsAsAtTheEndOfInput) {
     for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
       SCOPED_TRACE(strsignal(signal));
       Temp_Dir dir;
-      Prepare(dir.path);
-      scds_testing::Live_Run live = scds_testing::Start_Live(q.program, dir.path);
-      scds_testing::Live_Answer(live, q.answers);
-      ASSERT_TRUE(scds_testing::Live_Wait_For(live, q.question)) << live.output;
+      scds_testing::Live_Run live;
+      ASSERT_TRUE(Start_At_Question(q, dir.path, live)) << live.output;
       const scds_testing::Program_Run run = scds_testing::Live_Signal(live, signal);
       EXPECT_EQ(run.signal, signal);
       EXPECT_EQ(run.output, ended.output);
@@ -88,10 +96,8 @@ TEST(EndSignals, AClosedConsoleEndsTheRunAsAtTheEndOfInput) {
   const auto ended_files = scds_testing::File_Tree(ended_dir.path);
 
   Temp_Dir dir;
-  Prepare(dir.path);
-  scds_testing::Live_Run live = scds_testing::Start_Live(q.program, dir.path);
-  scds_testing::Live_Answer(live, q.answers);
-  ASSERT_TRUE(scds_testing::Live_Wait_For(live, q.question)) << live.output;
+  scds_testing::Live_Run live;
+  ASSERT_TRUE(Start_At_Question(q, dir.path, live)) << live.output;
   close(live.console);
   // Another mesh: the program writes its question into the closed console.
   scds_testing::Live_Answer(live, "1\n");
@@ -107,12 +113,10 @@ TEST(EndSignals, AClosedConsoleEndsTheRunAsAtTheEndOfInput) {
 TEST(EndSignals, ASignalIgnoredAtTheStartStaysIgnored) {
   const Question_Case& q = kQuestions[2];
   Temp_Dir dir;
-  Prepare(dir.path);
   scds_testing::Run_Options nohup;
   nohup.ignored_signals = {SIGHUP};
-  scds_testing::Live_Run live = scds_testing::Start_Live(q.program, dir.path, nohup);
-  scds_testing::Live_Answer(live, q.answers);
-  ASSERT_TRUE(scds_testing::Live_Wait_For(live, q.question)) << live.output;
+  scds_testing::Live_Run live;
+  ASSERT_TRUE(Start_At_Question(q, dir.path, live, nohup)) << live.output;
   kill(live.pid, SIGHUP);
   const scds_testing::Program_Run run = scds_testing::Live_Finish(live, "2\nx\n", 60);
   EXPECT_EQ(run.signal, 0);
