@@ -199,16 +199,6 @@ inline bool Strace_Usable() {
   return usable == 1;
 }
 
-// The calls of a trace whose name is one of `names` (comma-separated).
-inline std::vector<Traced_Call> Calls_Named(const std::vector<Traced_Call>& calls, std::string_view names) {
-  std::vector<Traced_Call> chosen;
-  const std::string list = "," + std::string(names) + ",";
-  for (const Traced_Call& call : calls) {
-    if (list.find("," + call.name + ",") != std::string::npos) chosen.push_back(call);
-  }
-  return chosen;
-}
-
 }  // namespace scds_testing
 
 // Skips the test where strace cannot trace the programs.
