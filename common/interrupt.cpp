@@ -15,9 +15,11 @@ namespace scds {
 
 namespace {
 
-// Ctrl-C, kill, a closed terminal, Ctrl-\ and a console that is a closed
-// pipe (a reader such as head gone): each ends the run with its cleanup.
-constexpr int kEndSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
+// Ctrl-C, kill, a closed terminal, Ctrl-\, a console that is a closed pipe
+// (a reader such as head gone), a CPU-time limit, a batch scheduler's
+// warnings and the timers: each ends the run with its cleanup.
+constexpr int kEndSignals[] = {SIGINT,  SIGTERM, SIGHUP,  SIGQUIT,   SIGPIPE, SIGXCPU,
+                               SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF};
 
 // A name as the handler uses it: a terminated copy, or empty when it does
 // not fit (the handler then leaves that file alone).
@@ -59,15 +61,13 @@ File_Record files[kFileRecords];
 
 struct Log_State {
   volatile std::sig_atomic_t used = 0;
-  volatile std::sig_atomic_t holds_message = 0;
   volatile std::sig_atomic_t write_failed = 0;
   int fd = -1;
   dev_t device = 0;
   ino_t inode = 0;
   std::int64_t line_count_B = 0;
-  bool close_block = true;
   Name temp, species_log, unmerged_log;
-  Message missed_text, species_cannot, unmerged_cannot;
+  Message texts[kCloseTextCount];
 };
 
 Log_State log_state;
@@ -88,18 +88,13 @@ extern "C" void End_Run_On_Signal(int signal) {
   for (File_Record& record : files) {
     if (record.used) Remove_If_Same(record.name, record.device, record.inode);
   }
-  if (log_state.used) {
-    if (log_state.close_block && log_state.holds_message && ::write(log_state.fd, "\n", 1) != 1) {
-      log_state.write_failed = 1;
-    }
-    if (log_state.write_failed) Say(log_state.missed_text);
-    if (log_state.species_log.text[0] != '\0') {
-      const Merge_Outcome merged = Merge_Log_Descriptor(log_state.fd, log_state.line_count_B,
-                                                        log_state.species_log.text, log_state.unmerged_log.text);
-      if (merged == Merge_Outcome::Unmerged || merged == Merge_Outcome::Lost) Say(log_state.species_cannot);
-      if (merged == Merge_Outcome::Lost) Say(log_state.unmerged_cannot);
-      Remove_If_Same(log_state.temp, log_state.device, log_state.inode);
-    }
+  if (log_state.used && log_state.species_log.text[0] != '\0') {
+    const Merge_Outcome merged =
+        Close_Log_Descriptor(log_state.fd, log_state.device, log_state.inode, log_state.line_count_B,
+                             log_state.temp.text, log_state.species_log.text, log_state.unmerged_log.text);
+    Close_Text said[4];
+    const int count = Close_Texts_Said(merged, log_state.write_failed != 0, said);
+    for (int k = 0; k < count; ++k) Say(log_state.texts[said[k]]);
   }
   // The program now ends by the signal itself.
   struct sigaction action {};
@@ -167,28 +162,21 @@ void Record_Temporary_Log(const Temporary_Log_Record& log) {
   Signals_Held held;
   log_state.used = 0;
   std::atomic_signal_fence(std::memory_order_seq_cst);
-  log_state.holds_message = 0;
   log_state.write_failed = 0;
   log_state.fd = log.fd;
   log_state.device = log.device;
   log_state.inode = log.inode;
   log_state.line_count_B = log.line_count_B;
-  log_state.close_block = log.close_block;
-  Copy_Name(log_state.temp, log.temp.native());
-  // Without both names the handler neither merges nor removes the log.
-  if (!Copy_Name(log_state.species_log, log.species_log.native()) ||
+  // Without all three names the handler leaves the log alone.
+  if (!Copy_Name(log_state.temp, log.temp.native()) || !Copy_Name(log_state.species_log, log.species_log.native()) ||
       !Copy_Name(log_state.unmerged_log, log.unmerged_log.native())) {
     log_state.species_log.text[0] = '\0';
   }
-  Copy_Message(log_state.missed_text, log.missed_text_message);
-  Copy_Message(log_state.species_cannot, log.species_log_message);
-  Copy_Message(log_state.unmerged_cannot, log.unmerged_log_message);
+  for (int k = 0; k < kCloseTextCount; ++k) {
+    Copy_Message(log_state.texts[k], log.texts != nullptr ? std::string_view(log.texts->text[k]) : std::string_view());
+  }
   std::atomic_signal_fence(std::memory_order_seq_cst);
   log_state.used = 1;
-}
-
-void Note_Log_Message(int fd) {
-  if (log_state.used && log_state.fd == fd) log_state.holds_message = 1;
 }
 
 void Note_Log_Write_Failed(int fd) {

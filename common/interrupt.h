@@ -1,10 +1,15 @@
-// How a run ends on SIGINT, SIGTERM, SIGHUP, SIGQUIT or SIGPIPE (Ctrl-C,
-// kill, a closed terminal, Ctrl-\, a console that is a closed pipe): at once, as at the end of input. The outputs being written are
-// left unfinished and their temporary files removed, so an earlier file of
-// each name stays; the temporary error log is closed, merged into the
-// species error log and removed; then the program ends by that very signal,
-// so that the shell that started it sees the interrupt. Nothing else is
-// touched on the way: no input is consumed, no earlier output removed.
+// How a run ends on a signal that asks it to stop: SIGINT, SIGTERM, SIGHUP,
+// SIGQUIT, SIGPIPE (Ctrl-C, kill, a closed terminal, Ctrl-\, a console that
+// is a closed pipe), SIGXCPU (a CPU-time limit), SIGUSR1 and SIGUSR2 (a
+// batch scheduler's warning before it ends a job), SIGALRM, SIGVTALRM and
+// SIGPROF (timers): at once, as at the end of input. The outputs being
+// written are left unfinished and their temporary files removed, so an
+// earlier file of each name stays; the temporary error log is merged into
+// the species error log and removed (or kept, when no log can take it);
+// then the program ends by that very signal, so that whatever started it
+// sees why. Nothing else is touched on the way: no input is consumed, no
+// earlier output removed. The signals of faults and debugging (SIGSEGV,
+// SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS) keep their defaults.
 //
 // The handler does only what is safe in a signal handler, with plain system
 // calls on names and descriptors recorded beforehand: every output's
@@ -21,17 +26,19 @@
 #include <filesystem>
 #include <string_view>
 
+#include "error_log.h"
+
 namespace scds {
 
 // What a program's main does before its run: the console made to pass on
 // everything at once (so what was said is on the screen whenever a signal
-// ends the run), the handler installed for the five signals (one the
+// ends the run), the handler installed for the signals above (one the
 // program was started to ignore stays ignored), and SIGXFSZ ignored, so
 // that a write past a file-size limit fails as on a full disk.
 void Start_Console_Program();
 
-// While it lives, the five signals wait; one that came meanwhile
-// is handled when it goes.
+// While it lives, the signals above wait; one that came meanwhile is
+// handled when it goes.
 struct Signals_Held {
   sigset_t before;
   Signals_Held();
@@ -47,27 +54,21 @@ struct Signals_Held {
 int Record_Temporary_File(const std::filesystem::path& file, dev_t device, ino_t inode);
 void Forget_Temporary_File(int record);
 
-// The open temporary error log, as the handler closes and merges it.
+// The open temporary error log, as the handler merges it.
 struct Temporary_Log_Record {
-  int fd = -1;                    // open for appending
+  int fd = -1;                    // open for reading
   dev_t device = 0;
   ino_t inode = 0;
-  std::int64_t line_count_B = 0;  // its lines once the title line was in
-  bool close_block = true;        // an empty line ends a block that holds a message
+  std::int64_t line_count_B = 0;  // its lines when it holds nothing to merge
   std::filesystem::path temp;     // its name
   std::filesystem::path species_log;
   std::filesystem::path unmerged_log;
-  // What the console is told when the log missed text, when the species
-  // log cannot take the block, and when the unmerged log cannot either.
-  std::string_view missed_text_message;
-  std::string_view species_log_message;
-  std::string_view unmerged_log_message;
+  const Close_Texts* texts = nullptr;  // what the console is told of its close
 };
 
 // Records the log (one at a time: a later record replaces an earlier one).
 void Record_Temporary_Log(const Temporary_Log_Record& log);
-// The recorded log got a message, or lost a write.
-void Note_Log_Message(int fd);
+// The recorded log lost a message.
 void Note_Log_Write_Failed(int fd);
 // Forgets the log, when it is the one recorded.
 void Forget_Temporary_Log(int fd);

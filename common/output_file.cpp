@@ -43,17 +43,21 @@ void Sync_Folder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-std::FILE* Create_Own_File(const std::filesystem::path& file, const char* mode) {
+int Create_Own_Descriptor(const std::filesystem::path& file, int flags) {
   struct stat status;
   if (::lstat(file.c_str(), &status) == 0) {
-    if (S_ISDIR(status.st_mode)) return nullptr;
-    if (::unlink(file.c_str()) != 0 && errno != ENOENT) return nullptr;
+    if (S_ISDIR(status.st_mode)) return -1;
+    if (::unlink(file.c_str()) != 0 && errno != ENOENT) return -1;
   }
-  const int fd = ::open(file.c_str(), Open_Flags(mode) | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
-  return Stream_Of(fd, mode);
+  return ::open(file.c_str(), flags | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
 }
 
-int Open_Log_Descriptor(const char* file) {
+std::FILE* Create_Own_File(const std::filesystem::path& file, const char* mode) {
+  return Stream_Of(Create_Own_Descriptor(file, Open_Flags(mode)), mode);
+}
+
+int Open_Log_Descriptor(const char* file, bool* created) {
+  if (created != nullptr) *created = false;
   // Twice at most: a file made by someone else between the two opens is
   // looked at again, as one that exists.
   for (int attempt = 0; attempt < 2; ++attempt) {
@@ -61,8 +65,11 @@ int Open_Log_Descriptor(const char* file) {
     if (fd >= 0) return Keep_Regular_File(fd);
     if (errno != ENOENT) return -1;
     // Nothing there, or a link that leads nowhere: only the first is created.
-    const int created = ::open(file, O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
-    if (created >= 0) return created;
+    const int made = ::open(file, O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+    if (made >= 0) {
+      if (created != nullptr) *created = true;
+      return made;
+    }
     if (errno != EEXIST) return -1;
   }
   return -1;

@@ -69,6 +69,10 @@ inline Swap_Seam swap_seam;
 // when a folder stands there or the file cannot be removed or created.
 std::FILE* Create_Own_File(const std::filesystem::path& file, const char* mode);
 
+// The same as a descriptor, opened with `flags` (O_RDWR, say) besides the
+// exclusive creation; -1 where Create_Own_File gives null.
+int Create_Own_Descriptor(const std::filesystem::path& file, int flags);
+
 // Opens a log that stays (the species error log, the unmerged log) for
 // appending, without waiting. One that exists is used only when it is a
 // regular file (a link to one will do); one that does not exist is created
@@ -78,8 +82,9 @@ std::FILE* Create_Own_File(const std::filesystem::path& file, const char* mode);
 std::FILE* Open_Log_For_Appending(const std::filesystem::path& file);
 
 // The same as a descriptor, in plain system calls only (the signal handler
-// uses it); -1 where Open_Log_For_Appending gives null.
-int Open_Log_Descriptor(const char* file);
+// uses it); -1 where Open_Log_For_Appending gives null. `created`, when
+// given, tells whether this call made the log.
+int Open_Log_Descriptor(const char* file, bool* created = nullptr);
 
 // Removes the file at `name` only while it is the file given by its device
 // and inode (one of the run's own), never what someone put there in its

@@ -120,7 +120,6 @@ TEST(SifPair, BothMissingIsReportedOnceByItsLabel) {
   Read_Solver_Inputs(s.run, s.console);
   const std::string message = "\nImpossible to read \"Ant_Long\" sif files.\nVerify both species name and files name.\n";
   EXPECT_EQ(s.console.str(), message);
-  std::fflush(s.run.log.stream);
   EXPECT_EQ(s.Log(), "Ostravel Errors:\n" + message);
   EXPECT_EQ(s.run.counters.error_ant_sif, 2);
   EXPECT_EQ(s.run.counters.error_count, 1);
@@ -158,7 +157,6 @@ TEST(DeflectionPairs, EachPairIsReportedByItsLabelWhenBothFilesAreMissing) {
     const std::string message =
         "\nImpossible to read \"" + label + "\" deflection files.\nVerify both species name and files name.\n";
     EXPECT_EQ(s.console.str(), message);
-    std::fflush(s.run.log.stream);
     EXPECT_EQ(s.Log(), "Ostravel Errors:\n" + message);
     EXPECT_EQ(s.run.counters.error_count, 1) << label;
     const int* counters = &s.run.counters.error_ant_def_h;
@@ -228,7 +226,6 @@ TEST(DeflectionPairs, ShortRowIsNamedAsIncomplete) {
   const std::string warning =
       "\nWarning: Data/Sp/FEA/lfea_Sp_Post_Cilia_Short.deflection is incomplete: 7 of 11 values read.\n";
   EXPECT_EQ(s.console.str(), warning);
-  std::fflush(s.run.log.stream);
   EXPECT_EQ(s.Log(), "Ostravel Errors:\n" + warning);
   EXPECT_EQ(s.run.counters.error_count, 0);
   EXPECT_EQ(s.run.fea.up_low_mean_L, 2e-6);

@@ -135,9 +135,9 @@ inline void Expect_Own_Names_Made_Afresh(const Own_Names& names) {
   SCOPED_TRACE("a FIFO at " + names.species_log);
   const Own_Names_Run blocked = Run_Own_Names_Case(
       names, [&](const std::filesystem::path& work) { Make_Fifo(work / names.species_log); });
-  const std::string message =
-      "\nImpossible to write " + names.species_log +
-      "\nVerify the species name and that its folder exists.\n";
+  const std::string message = "\nImpossible to write " + names.species_log +
+                              "\nVerify the species name and that its folder exists.\nThe messages went to " +
+                              names.unmerged_log + " instead.\n";
   EXPECT_EQ(blocked.run.status, plain.run.status);
   EXPECT_NE(blocked.run.output.find(message), std::string::npos);
   EXPECT_EQ(Without(blocked.run.output, message), plain.run.output);

@@ -137,7 +137,7 @@ TEST(ErrorLogMerge, ASpeciesLogThatCannotBeAppendedGoesToTheUnmergedLog) {
     alarm(0);
     EXPECT_EQ(out.str(), kMessage +
                              "\nImpossible to write Data/Sp/Sp.errorlog\nVerify the species name and that its folder "
-                             "exists.\n");
+                             "exists.\nThe messages went to Data/Sp/Sp_unmerged.errorlog instead.\n");
     EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_unmerged.errorlog"), "Tessafen Errors:\n" + kMessage + "\n");
     EXPECT_FALSE(Exists(nowhere));
   }
@@ -181,10 +181,53 @@ TEST(ErrorLogMerge, TheTemporaryLogIsMadeAfresh) {
   EXPECT_TRUE(std::filesystem::is_directory(dir.path / "Data/Sp/Sp_temp.errorlog"));
 }
 
-// A temporary log whose writing failed during the run (no file may grow
-// beyond 1000 bytes while a 5000-byte message goes in) is said on the
-// console when it is closed; what it holds is merged as usual.
-TEST(ErrorLogMerge, ATemporaryLogThatMissesTextIsSaid) {
+const std::string kCannotSpecies =
+    "\nImpossible to write Data/Sp/Sp.errorlog\nVerify the species name and that its folder exists.\n";
+const std::string kCannotUnmerged =
+    "\nImpossible to write Data/Sp/Sp_unmerged.errorlog\nVerify the species name and that its folder exists.\n";
+const std::string kWentUnmerged = "The messages went to Data/Sp/Sp_unmerged.errorlog instead.\n";
+const std::string kKept =
+    "The messages stay in Data/Sp/Sp_temp.errorlog: the next run that writes that file merges them first.\n";
+const std::string kMergedFirst =
+    "\nData/Sp/Sp_temp.errorlog holds messages an earlier run or side did not merge: they are merged first.\n";
+const std::string kMissed =
+    "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify that its folder exists and has room.\nThe messages it "
+    "could not take are on this console only.\n";
+
+// A message the temporary log cannot take whole (no file may grow beyond
+// 1000 bytes) is cut off again, whatever its first byte, and the log
+// takes no later message, not even one that would fit: the block is
+// merged up to its last whole message and closed as a block is, and the
+// console says which messages it lacks.
+TEST(ErrorLogMerge, AMessageTheLogCannotTakeWholeIsCutOff) {
+  const std::string large = "X" + std::string(2000, 'm') + "\n";
+  for (bool close_block : {true, false}) {
+    SCOPED_TRACE(close_block ? "a block with its empty line" : "Brindleck's block");
+    Temp_Dir dir;
+    scds_testing::Make_Species_Folder(dir.path, "Sp");
+    std::ostringstream out;
+    scds::Error_Log log;
+    scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n",
+                         close_block);
+    {
+      scds_testing::File_Size_Limit full(1000);
+      scds::Error_Log_Report(log, out, kMessage);
+      scds::Error_Log_Report(log, out, large);
+      scds::Error_Log_Report(log, out, "\nshort\n");
+    }
+    EXPECT_TRUE(log.write_failed);
+    const std::string closing = close_block ? "\n" : "";
+    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"), "Tessafen Errors:\n" + kMessage + closing);
+    scds::Error_Log_Merge(log, out);
+    EXPECT_EQ(out.str(), kMessage + large + "\nshort\n" + kMissed);
+    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n" + kMessage + closing);
+    EXPECT_FALSE(Exists(dir.path / "Data/Sp/Sp_temp.errorlog"));
+  }
+}
+
+// A block whose first message already could not be taken holds its title
+// alone: nothing is merged, and the console says the log lacks messages.
+TEST(ErrorLogMerge, ABlockWithoutAWholeMessageIsNotMerged) {
   Temp_Dir dir;
   scds_testing::Make_Species_Folder(dir.path, "Sp");
   const std::string message = "\n" + std::string(5000, 'm') + "\n";
@@ -195,26 +238,22 @@ TEST(ErrorLogMerge, ATemporaryLogThatMissesTextIsSaid) {
     scds_testing::File_Size_Limit full(1000);
     scds::Error_Log_Report(log, out, message);
   }
-  EXPECT_TRUE(log.write_failed);
   scds::Error_Log_Merge(log, out);
-  EXPECT_EQ(out.str(),
-            message + "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify that its folder exists and has room.\n");
-  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n" + message.substr(0, 1000 - 17) + "\n");
+  EXPECT_EQ(out.str(), message + kMissed);
+  EXPECT_FALSE(Exists(dir.path / "Data/Sp/Sp.errorlog"));
   EXPECT_FALSE(Exists(dir.path / "Data/Sp/Sp_temp.errorlog"));
 }
 
 // A species log that the disk cannot take the block into (no file may grow
 // beyond 8192 bytes, and it holds 8100) keeps its earlier bytes exactly,
-// not a torn block: the block goes whole to the unmerged log. When that
-// cannot take it either, it keeps its earlier bytes too.
+// not a torn block: the block goes whole to the unmerged log, and the
+// console names it. When that cannot take it either, it keeps its earlier
+// bytes too, and the block stays whole at the temporary log's name, which
+// the console names.
 TEST(ErrorLogMerge, AnAppendThatFailsPartWayIsCutBack) {
   const std::string message = "\nImpossible to read Data/Sp/" + std::string(200, 'x') + ".stl\nVerify.\n";
   const std::string block = "Tessafen Errors:\n" + message + "\n";
   const std::string earlier = std::string(8099, 'e') + "\n";
-  const std::string cannot_species =
-      "\nImpossible to write Data/Sp/Sp.errorlog\nVerify the species name and that its folder exists.\n";
-  const std::string cannot_unmerged =
-      "\nImpossible to write Data/Sp/Sp_unmerged.errorlog\nVerify the species name and that its folder exists.\n";
   for (bool unmerged_full : {false, true}) {
     SCOPED_TRACE(unmerged_full ? "the unmerged log is full too" : "the unmerged log takes it");
     Temp_Dir dir;
@@ -231,9 +270,99 @@ TEST(ErrorLogMerge, AnAppendThatFailsPartWayIsCutBack) {
     }
     EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), earlier);
     EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_unmerged.errorlog"), unmerged_full ? earlier : block);
-    EXPECT_EQ(out.str(), message + cannot_species + (unmerged_full ? cannot_unmerged : ""));
-    EXPECT_FALSE(Exists(dir.path / "Data/Sp/Sp_temp.errorlog"));
+    EXPECT_EQ(out.str(), message + kCannotSpecies + (unmerged_full ? kCannotUnmerged + kKept : kWentUnmerged));
+    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"),
+              unmerged_full ? block : "<missing Sp_temp.errorlog>");
   }
+}
+
+// Logs that a merge made and could not write are removed again: a merge
+// that fails leaves the species folder as it was, but for the block kept
+// at the temporary log's name.
+TEST(ErrorLogMerge, ALogTheMergeCouldNotWriteIsNotLeftEmpty) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const std::string message = "\n" + std::string(3000, 'm') + "\n";
+  std::ostringstream out;
+  scds::Error_Log log;
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
+  scds::Error_Log_Report(log, out, message);
+  {
+    scds_testing::File_Size_Limit full(1000);
+    scds::Error_Log_Merge(log, out);
+  }
+  EXPECT_EQ(out.str(), message + kCannotSpecies + kCannotUnmerged + kKept);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir.path / "Data/Sp/Sp.errorlog")));
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir.path / "Data/Sp/Sp_unmerged.errorlog")));
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"), "Tessafen Errors:\n" + message + "\n");
+}
+
+// A block kept at the temporary log's name is merged by the next cycle
+// that opens that name, first and as a block of its own. While neither log
+// can take it, it is never overwritten: the next block follows it in the
+// same file, and both are merged together once a log can take them.
+TEST(ErrorLogMerge, AKeptBlockIsMergedByTheNextCycle) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const std::filesystem::path species_log = dir.path / "Data/Sp/Sp.errorlog";
+  const std::filesystem::path unmerged_log = dir.path / "Data/Sp/Sp_unmerged.errorlog";
+  const std::filesystem::path temp = dir.path / "Data/Sp/Sp_temp.errorlog";
+  const std::string first = "Quintarel Errors:\n" + kMessage + "\n";
+  const std::string second = "Saxmorrow Errors:\n\nsecond\n\n";
+  std::filesystem::create_directory(species_log);
+  std::filesystem::create_directory(unmerged_log);
+
+  std::ostringstream out;
+  scds::Error_Log log;
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Quintarel Errors:\n", true);
+  scds::Error_Log_Report(log, out, kMessage);
+  scds::Error_Log_Merge(log, out);
+  EXPECT_EQ(out.str(), kMessage + kCannotSpecies + kCannotUnmerged + kKept);
+  EXPECT_EQ(Read_File(temp), first);
+
+  // Neither log can take it yet: the next block follows it.
+  std::ostringstream again;
+  scds::Error_Log_Open(log, again, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Saxmorrow Errors:\n", true);
+  EXPECT_TRUE(log.active);
+  EXPECT_EQ(Read_File(temp), first);
+  scds::Error_Log_Report(log, again, "\nsecond\n");
+  EXPECT_EQ(Read_File(temp), first + second);
+  scds::Error_Log_Merge(log, again);
+  const std::string kept = kCannotSpecies + kCannotUnmerged + kKept;
+  EXPECT_EQ(again.str(), kMergedFirst + kept + "\nsecond\n" + kept);
+  EXPECT_EQ(Read_File(temp), first + second);
+
+  // A cycle without a message, once the species log can take them, merges
+  // both blocks and leaves no temporary log.
+  std::filesystem::remove(species_log);
+  std::ostringstream last;
+  scds::Error_Log_Open(log, last, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Ostravel Errors:\n", true);
+  scds::Error_Log_Merge(log, last);
+  EXPECT_EQ(last.str(), kMergedFirst);
+  EXPECT_EQ(Read_File(species_log), first + second);
+  EXPECT_FALSE(Exists(temp));
+}
+
+// A kept block that the next cycle cannot merge when it opens is merged
+// when it closes, once a log can take it, even when that cycle said
+// nothing.
+TEST(ErrorLogMerge, AKeptBlockIsMergedAtTheCloseOfACycleThatSaidNothing) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const std::filesystem::path species_log = dir.path / "Data/Sp/Sp.errorlog";
+  const std::filesystem::path temp = dir.path / "Data/Sp/Sp_temp.errorlog";
+  const std::string kept_block = "Quintarel Errors:\n" + kMessage + "\n";
+  std::filesystem::create_directory(species_log);
+  std::filesystem::create_directory(dir.path / "Data/Sp/Sp_unmerged.errorlog");
+  Write_File(temp, kept_block);
+  std::ostringstream out;
+  scds::Error_Log log;
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Ostravel Errors:\n", true);
+  std::filesystem::remove(species_log);
+  scds::Error_Log_Merge(log, out);
+  EXPECT_EQ(out.str(), kMergedFirst + kCannotSpecies + kCannotUnmerged + kKept);
+  EXPECT_EQ(Read_File(species_log), kept_block);
+  EXPECT_FALSE(Exists(temp));
 }
 
 }  // namespace

@@ -468,14 +468,33 @@ TEST(FlanmereRun, AKilledRunLeavesTheEarlierFlatMesh) {
   EXPECT_EQ(write.after_kill, earlier) << write.after_kill.size() << " bytes";
 }
 
-TEST(FlanmereRun, LeftOverTemporaryLogIsTruncated) {
-  Folder folder;
-  folder.Write_Side(0);
-  Write_File(folder.Temp_Log(), "Flanmere Errors:\nold message\n\n");
-  const auto run = folder.Run(Answers(1));
-  EXPECT_EQ(run.output, Head() + std::string(kClosing));
-  EXPECT_FALSE(Exists(folder.Temp_Log()));
-  EXPECT_FALSE(Exists(folder.Error_Log()));
+// What an earlier run left at the temporary log's name is merged first, as
+// a block of its own, and said; a title line alone (a run that said
+// nothing) is dropped without a word.
+TEST(FlanmereRun, ALeftOverTemporaryLogIsMergedFirst) {
+  struct Case {
+    std::string left_over;
+    std::string said;
+    std::string log;
+  };
+  const std::string block = "Flanmere Errors:\nold message\n\n";
+  const Case cases[] = {
+      {block,
+       "\nData/" + kSpecies + "/" + kSpecies +
+           "_temp_R.errorlog holds messages an earlier run or side did not merge: they are merged first.\n",
+       block},
+      {"Flanmere Errors:\n", "", "<missing " + kSpecies + ".errorlog>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.left_over);
+    Folder folder;
+    folder.Write_Side(0);
+    Write_File(folder.Temp_Log(), c.left_over);
+    const auto run = folder.Run(Answers(1));
+    EXPECT_EQ(run.output, Head() + c.said + std::string(kClosing));
+    EXPECT_FALSE(Exists(folder.Temp_Log()));
+    EXPECT_EQ(Read_File(folder.Error_Log()), c.log);
+  }
 }
 
 TEST(FlanmereRun, SpeciesFolderMissing) {

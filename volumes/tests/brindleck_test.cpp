@@ -570,16 +570,23 @@ TEST(BrindleckRun, SpeciesFolderMissing) {
   EXPECT_FALSE(Exists(dir.path / "Data"));
 }
 
-TEST(BrindleckRun, LeftoverTemporaryLogIsOverwritten) {
+// A temporary log an interrupted run left is merged first, as a block of
+// its own, before the run's own block.
+TEST(BrindleckRun, ALeftOverTemporaryLogIsMergedFirst) {
+  const std::string left_over = "Brindleck Errors:\nfrom an interrupted run\n";
   for (bool fails : {false, true}) {
     Temp_Dir dir;
     Make_Species_Folder(dir.path, kSpecies);
     Write_Side(dir.path, 'r');
     if (fails) std::filesystem::remove(dir.path / V('r', "Sa"));
-    Write_File(Temp_Log(dir.path), "Brindleck Errors:\nfrom an interrupted run\n");
-    Run_Program("Brindleck", dir.path, Answers(2, 1));
+    Write_File(Temp_Log(dir.path), left_over);
+    const auto run = Run_Program("Brindleck", dir.path, Answers(2, 1));
+    const std::string said = "\nData/" + kSpecies + "/" + kSpecies +
+                             "_temp_R.errorlog holds messages an earlier run or side did not merge: they are merged "
+                             "first.\n";
+    EXPECT_NE(run.output.find(said), std::string::npos) << run.output;
     EXPECT_EQ(Read_File(Species_Log(dir.path)),
-              fails ? "Brindleck Errors:\n" + Missing(V('r', "Sa")) : "<missing Ts.errorlog>");
+              left_over + (fails ? "Brindleck Errors:\n" + Missing(V('r', "Sa")) : ""));
     EXPECT_FALSE(Exists(Temp_Log(dir.path)));
   }
 }
