@@ -220,7 +220,7 @@ void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::pa
   bool unreadable = false;
   int fd = Open_Left_Over(file.c_str(), unreadable);
   if (unreadable) {
-    out << log.texts.text[kLeftOver] << log.texts.text[kUnreadable];
+    out << log.texts.text[kUnreadable];
     Cannot_Open(log, out);
     return;
   }
@@ -228,16 +228,14 @@ void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::pa
   if (fd >= 0) {
     if (::fstat(fd, &status) != 0) {
       ::close(fd);
-      out << log.texts.text[kLeftOver] << log.texts.text[kUnreadable];
+      out << log.texts.text[kUnreadable];
       Cannot_Open(log, out);
       return;
     }
     const Merge_Outcome merged = Close_Log_Descriptor(fd, status.st_dev, status.st_ino, 1, file.c_str(),
                                                       species_log.c_str(), unmerged_log.c_str());
-    if (merged != Merge_Outcome::Unchanged) {
-      out << log.texts.text[kLeftOver];
-      Say(out, log.texts, merged, false);
-    }
+    if (merged != Merge_Outcome::Unchanged && merged != Merge_Outcome::Unreadable) out << log.texts.text[kLeftOver];
+    Say(out, log.texts, merged, false);
     if (merged == Merge_Outcome::Unreadable) {
       ::close(fd);
       Cannot_Open(log, out);

@@ -204,7 +204,8 @@ struct Run_Options {
 };
 
 // The signals the suite's programs end a run on, and SIGXFSZ.
-constexpr int kProgramSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGXFSZ};
+constexpr int kProgramSignals[] = {SIGINT,  SIGTERM, SIGHUP,  SIGQUIT,   SIGPIPE, SIGXCPU, SIGUSR1,
+                                   SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXFSZ};
 
 constexpr uid_t kUnprivilegedId = 65534;
 

@@ -1,10 +1,12 @@
-// SIGINT, SIGTERM, SIGHUP and SIGQUIT at a question a program asks once its
-// temporary log is open, and SIGPIPE from a console that was closed, end
-// the run as the end of input there does: the same console, the same files
-// (the log block merged into the species log, no temporary log), and then
-// the program ends by that signal. A signal the program was started to
-// ignore stays ignored. A file-size limit ends no run half-way: a write
-// past it fails as on a full disk.
+// SIGINT, SIGTERM, SIGHUP, SIGQUIT, a CPU-time limit's SIGXCPU, a batch
+// scheduler's SIGUSR1 and SIGUSR2 and the timers' SIGALRM, SIGVTALRM and
+// SIGPROF at a question a program asks once its temporary log is open, and
+// SIGPIPE from a console that was closed, end the run as the end of input
+// there does: the same console, the same files (the log block merged into
+// the species log, no temporary log), and then the program ends by that
+// signal. A signal the program was started to ignore stays ignored. A
+// file-size limit ends no run half-way: a write past it fails as on a full
+// disk.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -71,7 +73,7 @@ TEST(EndSignals, AtAQuestionTheRunEndsAsAtTheEndOfInput) {
     EXPECT_EQ(scds_testing::Read_File(ended_dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
     EXPECT_FALSE(scds_testing::Exists(ended_dir.path / "Data/Sp/Sp_temp.errorlog"));
 
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXCPU, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF}) {
       SCOPED_TRACE(strsignal(signal));
       Temp_Dir dir;
       scds_testing::Live_Run live;
@@ -108,21 +110,24 @@ TEST(EndSignals, AClosedConsoleEndsTheRunAsAtTheEndOfInput) {
   EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
 }
 
-// Started to ignore SIGHUP (nohup), a program goes on through one and ends
-// its run on its answers.
+// Started to ignore SIGHUP (nohup) or a batch scheduler's warning, a
+// program goes on through one and ends its run on its answers.
 TEST(EndSignals, ASignalIgnoredAtTheStartStaysIgnored) {
   const Question_Case& q = kQuestions[2];
-  Temp_Dir dir;
-  scds_testing::Run_Options nohup;
-  nohup.ignored_signals = {SIGHUP};
-  scds_testing::Live_Run live;
-  ASSERT_TRUE(Start_At_Question(q, dir.path, live, nohup)) << live.output;
-  kill(live.pid, SIGHUP);
-  const scds_testing::Program_Run run = scds_testing::Live_Finish(live, "2\nx\n", 60);
-  EXPECT_EQ(run.signal, 0);
-  EXPECT_EQ(run.status, 0);
-  EXPECT_TRUE(run.output.ends_with(q.question + "\nPress any key, then Enter to exit.")) << run.output;
-  EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
+  for (int signal : {SIGHUP, SIGUSR1}) {
+    SCOPED_TRACE(strsignal(signal));
+    Temp_Dir dir;
+    scds_testing::Run_Options ignoring;
+    ignoring.ignored_signals = {signal};
+    scds_testing::Live_Run live;
+    ASSERT_TRUE(Start_At_Question(q, dir.path, live, ignoring)) << live.output;
+    kill(live.pid, signal);
+    const scds_testing::Program_Run run = scds_testing::Live_Finish(live, "2\nx\n", 60);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.output.ends_with(q.question + "\nPress any key, then Enter to exit.")) << run.output;
+    EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
+  }
 }
 
 using scds_testing::Temporary_Files;
