@@ -180,7 +180,7 @@ void Say(std::ostream& out, const Close_Texts& texts, Merge_Outcome outcome, boo
 void Cannot_Open(Error_Log& log, std::ostream& out) {
   log.fd = -1;
   log.line_count_B = 0;
-  out << Cannot_Write_Log_Message(log.temp_path);
+  out << Cannot_Write_Log_Message(log.temp_path) << "The messages go to this console only.\n";
 }
 
 }  // namespace

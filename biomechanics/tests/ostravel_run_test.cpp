@@ -571,7 +571,8 @@ TEST(OstravelRun, SpeciesFolderThatDoesNotExist) {
   const auto run = Run_Program("Ostravel", dir.path, "Nope\n1\n37\n2.414\n1000\n1000\nx\n");
   EXPECT_EQ(run.status, 0);
   const std::string cannot_write =
-      "\nImpossible to write Data/Nope/Nope_temp.errorlog\nVerify the species name and that its folder exists.\n";
+      "\nImpossible to write Data/Nope/Nope_temp.errorlog\nVerify the species name and that its folder exists.\n"
+      "The messages go to this console only.\n";
   const std::string sif = kSifMessage;
   EXPECT_TRUE(run.output.starts_with(kBanner + kNamePrompt + Confirmation("Nope") + cannot_write + sif +
                                      kMaterialDialogue))

@@ -111,7 +111,8 @@ TEST(ErrorLogMerge, AMissingSpeciesFolderIsReportedOnTheConsoleOnly) {
   scds::Error_Log_Report(log, out, kMessage);
   scds::Error_Log_Merge(log, out);
   EXPECT_EQ(out.str(),
-            "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n" +
+            "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n"
+            "The messages go to this console only.\n" +
                 kMessage);
   EXPECT_FALSE(Exists(dir.path / "Data"));
 }
@@ -177,7 +178,8 @@ TEST(ErrorLogMerge, TheTemporaryLogIsMadeAfresh) {
   scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
   EXPECT_FALSE(log.active);
   EXPECT_EQ(out.str(),
-            "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n");
+            "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n"
+            "The messages go to this console only.\n");
   EXPECT_TRUE(std::filesystem::is_directory(dir.path / "Data/Sp/Sp_temp.errorlog"));
 }
 

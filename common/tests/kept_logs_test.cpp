@@ -174,7 +174,8 @@ TEST(KeptLogs, ALeftOverThatCannotBeReadStaysAsItIs) {
   EXPECT_EQ(run.status, 0);
   const std::string said =
       "\nData/Sp/Sp_temp.errorlog cannot be read back: its messages stay there.\n"
-      "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n";
+      "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n"
+      "The messages go to this console only.\n";
   EXPECT_NE(run.output.find(said + "\nYou have functional unit vectors for:"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find(Raw_Vector_Messages()), std::string::npos) << run.output;
   fs::permissions(files.temp_log, fs::perms::owner_read);

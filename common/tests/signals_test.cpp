@@ -179,7 +179,9 @@ TEST(FileSizeLimit, ATemporaryLogThatCannotTakeItsTitleIsRemoved) {
     EXPECT_EQ(run.status, 0);
     const std::size_t said = run.output.find("\nImpossible to write Data/Sp/Sp_temp");
     ASSERT_NE(said, std::string::npos) << run.output;
-    EXPECT_NE(run.output.find(".errorlog\nVerify the species name and that its folder exists.\n", said),
+    EXPECT_NE(run.output.find(".errorlog\nVerify the species name and that its folder exists.\n"
+                              "The messages go to this console only.\n",
+                              said),
               std::string::npos)
         << run.output;
     EXPECT_EQ(Temporary_Files(dir.path), std::vector<std::string>{});

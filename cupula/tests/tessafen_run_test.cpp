@@ -394,7 +394,7 @@ TEST(TessafenRun, NoSpeciesFolder) {
   EXPECT_EQ(Without_Nan_Sign(run.output),
             Dialogue("Ghost") +
                 "\nImpossible to write Data/Ghost/Ghost_temp_R.errorlog\nVerify the species name and that its "
-                "folder exists.\n" +
+                "folder exists.\nThe messages go to this console only.\n" +
                 messages +
                 "\nImpossible to write Data/Ghost/Ghost_L_Raw.cupula\nVerify that its folder exists and has room.\n" +
                 "\n" + report + kClosing);

@@ -502,7 +502,8 @@ TEST(FlanmereRun, SpeciesFolderMissing) {
   const auto run = Run_Program("Flanmere", dir.path, Answers(1));
   EXPECT_EQ(run.status, 0);
   std::string messages = "\nImpossible to write Data/" + kSpecies + "/" + kSpecies +
-                         "_temp_R.errorlog\nVerify the species name and that its folder exists.\n";
+                         "_temp_R.errorlog\nVerify the species name and that its folder exists.\n"
+                         "The messages go to this console only.\n";
   for (int duct = 0; duct < 3; ++duct) messages += Cannot_Read(0, duct, 0) + No_Frame_Cilia(0, duct);
   EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
   EXPECT_FALSE(Exists(dir.path / "Data"));

@@ -514,7 +514,8 @@ TEST(QuintarelRun, SpeciesFolderMissing) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output, Console_Start("Nope") +
                             "\nImpossible to write Data/Nope/Nope_temp.errorlog\n"
-                            "Verify the species name and that its folder exists.\n" +
+                            "Verify the species name and that its folder exists.\n"
+                            "The messages go to this console only.\n" +
                             kSideMenu + reads +
                             "\nImpossible to write Data/Nope/Matrix/Nope.symmat\n"
                             "Verify that its folder exists and has room.\n" +

@@ -562,7 +562,8 @@ TEST(BrindleckRun, SpeciesFolderMissing) {
   Temp_Dir dir;
   const auto run = Run_Program("Brindleck", dir.path, "Nf\n1\n2\n1\nq\n");
   std::string expected = "\nImpossible to write Data/Nf/Nf_temp_R.errorlog\n"
-                         "Verify the species name and that its folder exists.\n";
+                         "Verify the species name and that its folder exists.\n"
+                         "The messages go to this console only.\n";
   for (const std::string& code : kSegments) expected += Missing(Mesh_Path('r', code, "Nf"));
   expected += Missing(Mesh_Path('r', "Control", "Nf")) + Missing(Mesh_Path('r', "SCDS", "Nf"));
   expected += "\nSmoothing effect: nan %\nDivision error: nan %\n" + Cannot_Write("Data/Nf/Nf_R_Raw.volume");
