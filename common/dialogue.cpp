@@ -98,8 +98,12 @@ std::string Name_Refusal(std::string_view name, Name_Kind kind, std::size_t max_
     if (name.find('/') != std::string_view::npos) return std::string(kNameWithSlashMessage);
     if (name == "." || name == "..") return std::string(kNameOfDotsMessage);
   } else if (Holds_Parent_Folder(name)) {
-    // A mesh name leads below its folder only: with a .. it could name a
-    // file of another species, which no lock of this run holds.
+    // A mesh name names a file below ScanRef/Other/ and its registered
+    // copy below VestRef/Other/: a .. part would lead out of those
+    // folders, to any other file (an input, a report, a log, of this
+    // species or another) that the registered mesh would then replace. A
+    // plain name stays below them; where the user made one of their
+    // sub-folders a link, it goes where that link leads.
     return std::string(kNameLeavingItsFolderMessage);
   }
   if (name.size() > max_name) return Name_Too_Long_Message(max_name);
