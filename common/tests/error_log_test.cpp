@@ -196,6 +196,13 @@ const std::string kMissed =
     "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify that its folder exists and has room.\nThe messages it "
     "could not take are on this console only.\n";
 
+// A Tessafen cycle on Sp's temporary log that has reported `message`.
+void Open_With_Message(scds::Error_Log& log, std::ostream& out, const std::filesystem::path& work,
+                       const std::string& message) {
+  scds::Error_Log_Open(log, out, work, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
+  scds::Error_Log_Report(log, out, message);
+}
+
 // A message the temporary log cannot take whole (no file may grow beyond
 // 1000 bytes) is cut off again, whatever its first byte, and the log
 // takes no later message, not even one that would fit: the block is
@@ -264,8 +271,7 @@ TEST(ErrorLogMerge, AnAppendThatFailsPartWayIsCutBack) {
     if (unmerged_full) Write_File(dir.path / "Data/Sp/Sp_unmerged.errorlog", earlier);
     std::ostringstream out;
     scds::Error_Log log;
-    scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
-    scds::Error_Log_Report(log, out, message);
+    Open_With_Message(log, out, dir.path, message);
     {
       scds_testing::File_Size_Limit full(8192);
       scds::Error_Log_Merge(log, out);
@@ -287,8 +293,7 @@ TEST(ErrorLogMerge, ALogTheMergeCouldNotWriteIsNotLeftEmpty) {
   const std::string message = "\n" + std::string(3000, 'm') + "\n";
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
-  scds::Error_Log_Report(log, out, message);
+  Open_With_Message(log, out, dir.path, message);
   {
     scds_testing::File_Size_Limit full(1000);
     scds::Error_Log_Merge(log, out);
