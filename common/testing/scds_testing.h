@@ -201,6 +201,10 @@ struct Run_Options {
   // A command the program is run under (strace and its options, say): the
   // program's path and nothing else is added after these words.
   std::vector<std::string> under;
+  // The run is started as a process group of its own (whose id is the
+  // run's), so that a command it is run under and everything that command
+  // started can be ended at once.
+  bool own_group = false;
 };
 
 // The signals the suite's programs end a run on, and SIGXFSZ.
@@ -320,6 +324,7 @@ inline pid_t Spawn_Program(const std::string& program, const std::filesystem::pa
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     // Only calls that are safe between fork and exec.
+    if (options.own_group) setpgid(0, 0);
     if (dup2(input, 0) < 0 || dup2(console, 1) < 0 || dup2(console, 2) < 0) Child_Cannot(console, cannot_redirect);
     for (int program_signal : kProgramSignals) signal(program_signal, SIG_DFL);
     for (int ignored : options.ignored_signals) signal(ignored, SIG_IGN);
@@ -340,6 +345,8 @@ inline pid_t Spawn_Program(const std::string& program, const std::filesystem::pa
     execvp(argv[0], argv.data());
     Child_Cannot(console, cannot_start);
   }
+  // In the parent too, so that the group exists as soon as fork returns.
+  if (options.own_group) setpgid(pid, pid);
   return pid;
 }
 
