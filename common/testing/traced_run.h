@@ -273,6 +273,41 @@ inline std::string Strace_Missing() {
   return missing;
 }
 
+// A run killed while it writes `output`, then a run of the same answers to
+// its end.
+struct Interrupted_Write {
+  bool killed = false;        // the first run was killed at its write into the temporary file
+  std::string after_kill;     // `output` once the first run was over
+  int status = -1;            // exit status of the second run
+  std::string complete;       // `output` after the second run
+  bool partial_left = false;  // a temporary file still stands beside `output` at the end
+};
+
+// The first run is killed (SIGKILL, which leaves no time to clean up) at
+// its `write`-th write into the temporary file beside `output` (its name
+// and ".partial"); the caller checks that the kill landed and that
+// after_kill is the earlier file.
+inline Interrupted_Write Interrupt_And_Complete(const std::string& program, const std::filesystem::path& work_dir,
+                                                std::string_view answers, const std::filesystem::path& output,
+                                                int write) {
+  Interrupted_Write result;
+  std::filesystem::path partial = output;
+  partial += ".partial";
+  Trace_Request kill_at;
+  kill_at.calls = "write";
+  kill_at.paths = {std::filesystem::relative(partial, work_dir)};
+  kill_at.at = "write";
+  kill_at.when = write;
+  kill_at.signal = SIGKILL;
+  const Traced_Run killed = Run_Traced(program, work_dir, answers, kill_at);
+  result.killed = killed.run.signal == SIGKILL && killed.calls.size() == static_cast<std::size_t>(write);
+  result.after_kill = Read_File(output);
+  result.status = Run_Program(program, work_dir, answers).status;
+  result.complete = Read_File(output);
+  result.partial_left = std::filesystem::exists(std::filesystem::symlink_status(partial));
+  return result;
+}
+
 }  // namespace scds_testing
 
 // Skips the test, saying why, where strace cannot do what the tests ask of
