@@ -24,13 +24,11 @@ namespace {
 namespace fs = std::filesystem;
 using scds_testing::Read_File;
 using scds_testing::Run_Traced;
+using scds_testing::Sample_Answers;
 using scds_testing::Temp_Dir;
+using scds_testing::Temporary_Files;
 using scds_testing::Trace_Request;
 using scds_testing::Traced_Call;
-
-const fs::path kExamples = SCDS_EXAMPLES_DIR;
-
-std::string Sample_Answers(const std::string& program) { return scds_testing::Sample_Answers(kExamples, program); }
 
 // A call of a trace as strace counts it for an injection: its name and its
 // number among the calls of that name.
@@ -63,8 +61,6 @@ scds_testing::Traced_Run Signal_At(const std::string& program, const fs::path& w
   request.signal = signal;
   return Run_Traced(program, work, answers, request);
 }
-
-using scds_testing::Temporary_Files;
 
 // The messages of inputs that could not be read, as the console shows
 // them: "\nImpossible to read <path>\n" and the line after it.
@@ -127,7 +123,7 @@ TEST(InterruptedRuns, AReportTheRunDoesNotKeepNeverTakesItsName) {
   for (const Unkept_Report& unkept : kUnkeptReports) {
     SCOPED_TRACE(unkept.program);
     Temp_Dir prepared;
-    scds_testing::Copy_Sample(kExamples, prepared.path);
+    scds_testing::Copy_Sample(prepared.path);
     if (unkept.after_quintarel) {
       ASSERT_EQ(scds_testing::Run_Program("Quintarel", prepared.path, Sample_Answers("Quintarel"), 120).status, 0);
     }
@@ -168,7 +164,7 @@ TEST(InterruptedRuns, AReportTheRunDoesNotKeepNeverTakesItsName) {
 TEST(InterruptedRuns, BothRawVectorFilesOfASetGoTogether) {
   SCDS_REQUIRE_STRACE();
   Temp_Dir prepared;
-  scds_testing::Copy_Sample(kExamples, prepared.path);
+  scds_testing::Copy_Sample(prepared.path);
   const std::string answers = Sample_Answers("Quintarel");
   Fresh_Copy plain(prepared.path);
   Trace_Request removals;
@@ -213,7 +209,7 @@ const Failing_Run kFailingRuns[] = {
 };
 
 void Prepare_Failing(const Failing_Run& failing, const fs::path& work) {
-  scds_testing::Copy_Sample(kExamples, work);
+  scds_testing::Copy_Sample(work);
   for (const std::string& input : failing.removed) fs::remove(work / "Data/Sample" / input);
   if (failing.identity_matrix) scds_testing::Write_File(work / "Data/Sample/Matrix/Sample.transmat", kIdentity);
   scds_testing::Write_File(work / "Data/Sample/Sample.errorlog", "Earlier Errors:\n\nkept\n\n");
