@@ -21,13 +21,23 @@
 # strace's when=N counts each system call name on its own (one set
 # "rename,unlink" with when=1 signals at the first rename and again at the
 # first unlink), so each name is swept alone, N = 1, 2, ... until a run ends
-# without the injection having fired.
+# without the injection having fired. Only the calls on the programs' own
+# files are traced and counted (strace -P: the files below Data/ that an
+# uninterrupted run names or writes, the error logs, and the console), so
+# that the writes a sanitized build makes into a pipe of its own, in a
+# number that changes from run to run, leave call N the same call in every
+# run.
+#
+# The programs must be built first: by default the Release build in build/
+# (cmake -S . -B build -DCMAKE_BUILD_TYPE=Release && cmake --build build),
+# or, with --bin build-asan/bin, the sanitizer build scripts/test.sh makes.
 import argparse
 import collections
 import concurrent.futures as cf
 import functools
 import os
 import re
+import resource
 import shutil
 import subprocess
 import sys
@@ -90,7 +100,8 @@ def answers(program):
 
 def run(binary, cwd, console, strace=()):
     env = dict(os.environ)
-    env.setdefault("ASAN_OPTIONS", "detect_leaks=0")  # LeakSanitizer cannot run under ptrace
+    # LeakSanitizer cannot run under ptrace: off, whatever else was asked.
+    env["ASAN_OPTIONS"] = ":".join(filter(None, (env.get("ASAN_OPTIONS"), "detect_leaks=0")))
     with open(answers(binary.name), "rb") as stdin, open(console, "wb") as out:
         return subprocess.run([*strace, str(binary)], cwd=cwd, stdin=stdin, stdout=out,
                               stderr=subprocess.STDOUT, env=env, timeout=TIMEOUT).returncode
@@ -131,6 +142,32 @@ def parse_trace(text):
         counts[match.group(1)] += 1
     ends = re.findall(r"^\d+\s+\+\+\+ (.*) \+\+\+$", text, re.M)
     return counts, ops, ends[-1] if ends else "no end seen"
+
+
+def own_files(text, folder):
+    """The files below folder/Data that the traced calls of a trace made
+    with -y name (renames, removals) or write through, relative to folder."""
+    files = set()
+    folder = os.path.realpath(folder)
+    for match in re.finditer(r"^\d+\s+(\w+)\((.*)\)\s+=\s+-?\d+", text, re.M):
+        name, args = match.groups()
+        if name in KINDS["rename"] + KINDS["unlink"]:
+            paths = re.findall(r'"((?:[^"\\]|\\.)*)"', args)
+        else:
+            paths = [os.path.relpath(p, folder) for p in re.findall(r"^\d+<([^>]*)>", args)]
+        files.update(os.path.normpath(p) for p in paths if os.path.normpath(p).startswith("Data/"))
+    return files
+
+
+def trace_paths(files, folder, console):
+    """strace -P options for the files (relative to folder) as the programs
+    name them ("./Data/...") and as strace knows the file of a descriptor
+    (its absolute path), and for the console."""
+    folder = Path(os.path.realpath(folder))
+    words = []
+    for path in sorted(set(files) | set(LOGS)):
+        words += ["-P", f"./{path}", "-P", str(folder / path)]
+    return words + ["-P", os.path.realpath(console)]
 
 
 def describe(content):
@@ -212,7 +249,7 @@ def check(program, before, ref, got, console, ops, signal, fired, end, together=
     return failures
 
 
-def job(bindir, scenario_dir, program, ops, together, signal, kind, name, n):
+def job(bindir, scenario_dir, program, files, ops, together, signal, kind, name, n):
     """One run on a fresh copy of the prepared folder, signalled at call n of
     `name`, and its checks."""
     result = Result(program, signal, kind, name, n)
@@ -221,8 +258,11 @@ def job(bindir, scenario_dir, program, ops, together, signal, kind, name, n):
     try:
         shutil.copytree(scenario_dir / "prepared" / "Data", folder / "Data", symlinks=True)
         trace = folder / "strace.out"
-        result.status = run(Path(bindir) / program, folder, folder / "console.txt",
+        console = folder / "console.txt"
+        console.touch()
+        result.status = run(Path(bindir) / program, folder, console,
                             ["strace", "-f", "-o", str(trace), "-e", f"trace={name}",
+                             *trace_paths(files, folder, console),
                              "-e", f"inject={name}:signal={signal}:when={n}"])
         text = trace.read_text(errors="replace")
         result.fired = re.search(rf"^\d+\s+--- {signal} {{si_signo={signal}, si_code=SI_KERNEL", text, re.M) is not None
@@ -250,14 +290,26 @@ def prepare(scenario, bindir, top):
             sys.exit(f"interrupt_check: {program} failed while preparing the {scenario.program} run")
     for name in scenario.remove:
         (prepared / "Data" / SP / name).unlink()
+    # Which files the run names or writes: from a run traced whole.
+    found = folder / "found"
+    shutil.copytree(prepared / "Data", found / "Data")
+    trace = folder / "found.strace"
+    run(bindir / scenario.program, found, folder / "found.console",
+        ["strace", "-f", "-y", "-o", str(trace), "-e", f"trace={ALL_NAMES}"])
+    files = own_files(trace.read_text(errors="replace"), found)
+    shutil.rmtree(found)
+    # The uninterrupted run, its calls on those files counted as the
+    # interrupted runs count them.
     shutil.copytree(prepared / "Data", reference / "Data")
     trace = folder / "reference.strace"
-    run(bindir / scenario.program, reference, folder / "reference.console",
-        ["strace", "-f", "-o", str(trace), "-e", f"trace={ALL_NAMES}"])
+    console = folder / "reference.console"
+    console.touch()
+    run(bindir / scenario.program, reference, console,
+        ["strace", "-f", "-o", str(trace), "-e", f"trace={ALL_NAMES}", *trace_paths(files, reference, console)])
     counts, ops, end = parse_trace(trace.read_text(errors="replace"))
     failures = check(scenario.program, snapshot(prepared), snapshot(reference), snapshot(reference),
-                     (folder / "reference.console").read_bytes(), ops, "", False, end)
-    return counts, ops, failures
+                     console.read_bytes(), ops, "", False, end)
+    return files, counts, ops, failures
 
 
 def main():
@@ -268,8 +320,17 @@ def main():
     args = parser.parse_args()
     bindir = Path(args.bin).resolve()
     if shutil.which("strace") is None:
-        sys.exit("interrupt_check: strace is not installed")
+        sys.exit("interrupt_check: strace is not installed (scripts/setup.sh --tests installs it)")
     scenarios = [s for s in SCENARIOS if args.only in (None, s.program)]
+    needed = sorted({p for s in scenarios for p in (s.program, *s.setup)})
+    missing = [p for p in needed if not os.access(bindir / p, os.X_OK)]
+    if missing:
+        sys.exit(f"interrupt_check: {', '.join(missing)} not built in {bindir}.\n"
+                 "Build the programs first: the Release build it checks by default with\n"
+                 "  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release && cmake --build build -j 4\n"
+                 "or the sanitizer build with scripts/test.sh, then check it with --bin build-asan/bin.")
+    # A program ended by SIGQUIT leaves no core file.
+    resource.setrlimit(resource.RLIMIT_CORE, (0, resource.getrlimit(resource.RLIMIT_CORE)[1]))
     start = time.monotonic()
     top = Path(tempfile.mkdtemp(prefix="interrupt_check.", dir=tempfile.gettempdir()))
     stats = {}                                         # (program, signal, kind) -> [runs, failed]
@@ -280,14 +341,14 @@ def main():
             pending, last = {}, {}
 
             def submit(sweep, n):
-                scenario, ops, signal, kind, name = sweep
+                scenario, files, ops, signal, kind, name = sweep
                 future = pool.submit(job, str(bindir), str(top / scenario.program), scenario.program,
-                                     ops, scenario.together, signal, kind, name, n)
+                                     files, ops, scenario.together, signal, kind, name, n)
                 pending[future] = (sweep, n)
                 last[sweep] = max(last.get(sweep, 0), n)
 
             for scenario in scenarios:
-                counts, ops, failures = prepare(scenario, bindir, top)
+                files, counts, ops, failures = prepare(scenario, bindir, top)
                 if failures:
                     failed.append(Result(scenario.program, "", "", "", 0, False, "exited", 0, failures))
                 for signal, kinds in scenario.signals:
@@ -297,7 +358,7 @@ def main():
                             if counts[name]:
                                 names[scenario.program, signal, kind].append(f"{name} x{counts[name]}")
                                 for n in range(1, counts[name] + 2):
-                                    submit((scenario, tuple(ops), signal, kind, name), n)
+                                    submit((scenario, tuple(sorted(files)), tuple(ops), signal, kind, name), n)
             while pending:
                 done, _ = cf.wait(pending, return_when=cf.FIRST_COMPLETED)
                 for future in done:
@@ -327,7 +388,9 @@ def main():
             print(f"\nFAIL {result.program} {result.signal} at {result.name} #{result.n} "
                   f"({'fired' if result.fired else 'not fired'}; the program {result.end}; "
                   f"strace status {result.status})\n  on {scenario.what}: strace -f -o /dev/null "
-                  f"-e trace={result.name} -e inject={result.name}:signal={result.signal}:when={result.n} {command}")
+                  f"-e trace={result.name} -P ... -e inject={result.name}:signal={result.signal}:when={result.n} "
+                  f"{command}\n  (-P: ./<path> and the absolute path of each file below Data/ the run names or "
+                  f"writes, and of the console)")
         for name, text in result.failures[:DETAILS]:
             print(f"  [{name}] {text}")
     if len(failed) > DETAILS:

@@ -201,6 +201,10 @@ struct Run_Options {
   // A command the program is run under (strace and its options, say): the
   // program's path and nothing else is added after these words.
   std::vector<std::string> under;
+  // The run is started as a process group of its own (whose id is the
+  // run's), so that a command it is run under and everything that command
+  // started can be ended at once.
+  bool own_group = false;
 };
 
 // The signals the suite's programs end a run on, and SIGXFSZ.
@@ -321,6 +325,7 @@ inline pid_t Spawn_Program(const std::string& program, const std::filesystem::pa
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     // Only calls that are safe between fork and exec.
+    if (options.own_group) setpgid(0, 0);
     if (dup2(input, 0) < 0 || dup2(console, 1) < 0 || dup2(console, 2) < 0) Child_Cannot(console, cannot_redirect);
     for (int program_signal : kProgramSignals) signal(program_signal, SIG_DFL);
     for (int ignored : options.ignored_signals) signal(ignored, SIG_IGN);
@@ -341,6 +346,8 @@ inline pid_t Spawn_Program(const std::string& program, const std::filesystem::pa
     execvp(argv[0], argv.data());
     Child_Cannot(console, cannot_start);
   }
+  // In the parent too, so that the group exists as soon as fork returns.
+  if (options.own_group) setpgid(pid, pid);
   return pid;
 }
 
@@ -453,132 +460,6 @@ inline Program_Run Live_Finish(Live_Run& run, std::string_view answers, int seco
   Program_Run result;
   result.output = run.output;
   Collect_End(run.pid, run.console, result, seconds);
-  return result;
-}
-
-// Starts a built program of the suite in work_dir with `answers` on its
-// standard input and its console into work_dir/.console, without waiting
-// for it. Returns its process id.
-inline pid_t Start_Program(const std::string& program, const std::filesystem::path& work_dir,
-                           std::string_view answers) {
-  const int input = Unseen_File(answers);
-  const int output = open((work_dir / ".console").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (output < 0) throw std::runtime_error("cannot prepare the run");
-  const pid_t pid = Spawn_Program(program, work_dir, input, output, Run_Options{});
-  close(input);
-  close(output);
-  return pid;
-}
-
-// How a signal sent while a file grew came out.
-struct Signal_Landing {
-  bool landed = false;  // the process was stopped with the file in place and had not ended
-  Process_End end;
-};
-
-// Stops the process, makes sure it has not ended (and that `file`, when
-// given, still stands), sends it `signal`, lets it go on, and waits for its
-// end.
-inline Signal_Landing Stop_And_Signal(pid_t pid, int signal, const std::filesystem::path* file) {
-  Signal_Landing landing;
-  int status = 0;
-  kill(pid, SIGSTOP);
-  while (waitpid(pid, &status, WUNTRACED) < 0 && errno == EINTR) {
-  }
-  if (!WIFSTOPPED(status)) {  // it ended first
-    landing.end = End_Of(status);
-    return landing;
-  }
-  std::error_code ignored;
-  landing.landed = file == nullptr || std::filesystem::is_regular_file(std::filesystem::symlink_status(*file, ignored));
-  kill(pid, signal);
-  kill(pid, SIGCONT);
-  landing.end = Wait_End(pid);
-  return landing;
-}
-
-// Waits until `file` holds at least `size` bytes, then stops the process,
-// makes sure the file still stands and the process has not ended, sends it
-// `signal` and lets it go on, and waits for its end. A process that ends
-// first (or a file that never grows so far) has not been landed on.
-inline Signal_Landing Signal_While_Growing(pid_t pid, const std::filesystem::path& file, std::uintmax_t size,
-                                           int signal) {
-  Signal_Landing landing;
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::minutes(5);
-  int status = 0;
-  for (;;) {
-    if (waitpid(pid, &status, WNOHANG) == pid) {
-      landing.end = End_Of(status);
-      return landing;
-    }
-    std::error_code ignored;
-    const std::uintmax_t grown = std::filesystem::file_size(file, ignored);
-    if (!ignored && grown >= size) break;
-    if (std::chrono::steady_clock::now() > give_up) {
-      kill(pid, SIGKILL);
-      landing.end = Wait_End(pid);
-      return landing;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return Stop_And_Signal(pid, signal, &file);
-}
-
-// Waits until a live run's console shows `text`, then stops the process,
-// makes sure it has not ended, sends it `signal` and lets it go on, and
-// waits for its end.
-inline Signal_Landing Signal_When_Said(Live_Run& run, std::string_view text, int signal) {
-  Signal_Landing landing;
-  if (!Live_Wait_For(run, text)) {
-    kill(run.pid, SIGKILL);
-    landing.end = Wait_End(run.pid);
-    return landing;
-  }
-  return Stop_And_Signal(run.pid, signal, nullptr);
-}
-
-// The whole console of a live run whose process has ended.
-inline std::string Live_Console_After_End(Live_Run& run) {
-  close(run.input);
-  Drain_Until(run.console, run.output, std::chrono::steady_clock::now() + std::chrono::seconds(60));
-  close(run.console);
-  return run.output;
-}
-
-// Waits until the temporary file `partial` holds at least `size` bytes, then
-// stops the process, makes sure the file still stands and the process has
-// not ended, and kills it with SIGKILL. Returns true only then, when the
-// kill landed while the output was being written; a process that ends
-// first (or a file that never grows so far) gives false.
-inline bool Kill_While_Writing(pid_t pid, const std::filesystem::path& partial, std::uintmax_t size) {
-  const Signal_Landing landing = Signal_While_Growing(pid, partial, size, SIGKILL);
-  return landing.landed && landing.end.signal == SIGKILL;
-}
-
-// A run killed while it writes `output`, then a run of the same answers to
-// its end.
-struct Interrupted_Write {
-  bool killed = false;      // the kill landed while the output was being written
-  std::string after_kill;   // `output` once the first run was over
-  int status = -1;          // exit status of the second run
-  std::string complete;     // `output` after the second run
-  bool partial_left = false;  // a temporary file still stands beside `output` at the end
-};
-
-// The first run is killed once the temporary file beside `output` (its name
-// and ".partial") holds `size` bytes; the caller checks that the kill landed
-// and that after_kill is the earlier file.
-inline Interrupted_Write Interrupt_And_Complete(const std::string& program, const std::filesystem::path& work_dir,
-                                                std::string_view answers, const std::filesystem::path& output,
-                                                std::uintmax_t size) {
-  Interrupted_Write result;
-  std::filesystem::path partial = output;
-  partial += ".partial";
-  result.killed = Kill_While_Writing(Start_Program(program, work_dir, answers), partial, size);
-  result.after_kill = Read_File(output);
-  result.status = Run_Program(program, work_dir, answers).status;
-  result.complete = Read_File(output);
-  result.partial_left = std::filesystem::exists(std::filesystem::symlink_status(partial));
   return result;
 }
 

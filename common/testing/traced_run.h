@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -38,6 +40,14 @@ struct Traced_Call {
 // that changes from run to run): `paths` and `console` narrow both the
 // trace and the count to the calls made on those files, so that the Nth
 // call is the same call in every run.
+//
+// A file of `paths` is matched (strace's -P) by the calls that name it as
+// the programs do, "./<path>" (they join the work folder "." and the
+// path: openat, unlink, rename, newfstatat), and by the calls on a
+// descriptor open on it (read, write, close, fstat), which strace knows by
+// the file's absolute path. A call that names it in any other way (a path
+// of another form, a descriptor of its folder and a name within it) is not
+// matched.
 struct Trace_Request {
   std::string calls;   // traced, as strace's -e trace= takes them: "write,unlink"
   std::vector<std::filesystem::path> paths;  // only calls on these files (relative to the work folder), when given
@@ -94,8 +104,15 @@ inline std::vector<std::string> Strace_Words(const Trace_Request& request, const
   std::vector<std::string> words = {"strace", "-qq", "-xx", "-s", "65536", "-e", "signal=none", "-o",
                                     trace_file.string(), "-e", "trace=" + request.calls};
   for (const std::filesystem::path& path : request.paths) {
-    words.push_back("-P");
-    words.push_back((work_dir / path).string());
+    // As the programs name the file, as strace knows a descriptor's file,
+    // and that with every link of the work folder's path resolved.
+    const std::string forms[] = {(std::filesystem::path(".") / path).string(), (work_dir / path).string(),
+                                 (std::filesystem::weakly_canonical(work_dir) / path).string()};
+    for (const std::string& form : forms) {
+      if (std::find(words.begin(), words.end(), form) != words.end()) continue;
+      words.push_back("-P");
+      words.push_back(form);
+    }
   }
   if (request.console) {
     words.push_back("-P");
@@ -118,8 +135,27 @@ inline std::vector<std::string> Strace_Words(const Trace_Request& request, const
   return words;
 }
 
+// Ends a run started as a process group of its own (strace and the
+// program it traces) and waits until each of its processes is gone: strace
+// leaves a program it traces running when it is killed itself, and that
+// program would go on inside a folder its test deletes.
+inline void End_Group(pid_t group) {
+  kill(-group, SIGKILL);
+  Wait_End(group);
+  // The traced program, handed to this process (a subreaper) once strace
+  // has ended.
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  for (;;) {
+    const pid_t ended = waitpid(-group, nullptr, WNOHANG);
+    if (ended < 0 && errno != EINTR) return;
+    if (ended > 0) continue;
+    if (std::chrono::steady_clock::now() > give_up) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
 // Waits for the process's end; one that takes longer than `seconds` is
-// stopped and given kTimedOut.
+// stopped, with everything in its process group, and given kTimedOut.
 inline void Wait_Within(pid_t pid, Program_Run& run, int seconds) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   for (;;) {
@@ -133,8 +169,7 @@ inline void Wait_Within(pid_t pid, Program_Run& run, int seconds) {
     }
     if (ended < 0 && errno != EINTR) return;
     if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      Wait_End(pid);
+      End_Group(pid);
       run.status = kTimedOut;
       return;
     }
@@ -144,16 +179,23 @@ inline void Wait_Within(pid_t pid, Program_Run& run, int seconds) {
 
 // Runs the program under strace as the request says. Its console is a
 // file (so that the trace can name it); the trace and the console are kept
-// outside work_dir, so the run finds only what the test put there.
+// outside work_dir, so the run finds only what the test put there. strace
+// and the program are a process group of their own, which a run that takes
+// longer than `seconds` is ended with as a whole.
 inline Traced_Run Run_Traced(const std::string& program, const std::filesystem::path& work_dir,
                              std::string_view answers, const Trace_Request& request, int seconds = 120) {
   static Temp_Dir traces;
   static int made = 0;
+  // A program whose strace was killed comes to this process, which can
+  // then wait for its end.
+  static const int subreaper = prctl(PR_SET_CHILD_SUBREAPER, 1);
+  (void)subreaper;
   const std::string number = std::to_string(++made);
   const std::filesystem::path trace_file = traces.path / ("trace" + number);
   const std::filesystem::path console_file = traces.path / ("console" + number);
   Run_Options options;
   options.under = Strace_Words(request, work_dir, trace_file, console_file);
+  options.own_group = true;
   const int input = Unseen_File(answers);
   const int console = open(console_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (console < 0) throw std::runtime_error("cannot prepare the run");
@@ -163,6 +205,12 @@ inline Traced_Run Run_Traced(const std::string& program, const std::filesystem::
   Traced_Run traced;
   Wait_Within(pid, traced.run, seconds);
   traced.run.output = Read_File(console_file);
+  // strace says how it resolved each -P path that exists, before it starts
+  // the program: those lines are its own, not the program's.
+  const std::string_view notice = "strace: Requested path \"";
+  while (traced.run.output.starts_with(notice) && traced.run.output.find('\n') != std::string::npos) {
+    traced.run.output.erase(0, traced.run.output.find('\n') + 1);
+  }
   const std::string text = Read_File(trace_file);
   std::filesystem::remove(trace_file);
   std::filesystem::remove(console_file);
@@ -179,30 +227,94 @@ inline Traced_Run Run_Traced(const std::string& program, const std::filesystem::
   return traced;
 }
 
-// True when strace is installed and may trace a program here (a container
-// may refuse ptrace); checked once.
-inline bool Strace_Usable() {
-  static const int usable = [] {
-    const pid_t pid = fork();
-    if (pid < 0) return 0;
-    if (pid == 0) {
-      const int null = open("/dev/null", O_WRONLY);
-      if (null >= 0) {
-        dup2(null, 1);
-        dup2(null, 2);
-      }
-      execlp("strace", "strace", "-qq", "-o", "/dev/null", "true", static_cast<char*>(nullptr));
-      _exit(127);
+// How strace ended, run with `words` (its console silenced).
+inline Process_End Strace_End(std::vector<std::string> words) {
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid < 0) return {};
+  if (pid == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+      dup2(null, 1);
+      dup2(null, 2);
     }
-    return Wait_End(pid).status == 0 ? 1 : 0;
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  return Wait_End(pid);
+}
+
+// What keeps the tests' use of strace from working here, or nothing: it
+// must be installed and allowed to trace a program (a container may refuse
+// ptrace), and its fault injection must give a signal at a chosen system
+// call and make one fail. Each is seen to take effect on a tiny child: the
+// shell's `cd`, one chdir. Checked once.
+inline std::string Strace_Missing() {
+  static const std::string missing = [] {
+    const std::vector<std::string> traced = {"strace", "-qq", "-o", "/dev/null", "-e", "signal=none",
+                                             "-e", "trace=chdir"};
+    if (Strace_End({"strace", "-qq", "-o", "/dev/null", "true"}).status != 0) {
+      return std::string("strace is not installed or may not trace a program here");
+    }
+    std::vector<std::string> signalled = traced;
+    signalled.insert(signalled.end(), {"-e", "inject=chdir:signal=SIGUSR1:when=1", "sh", "-c", "cd /"});
+    if (Strace_End(signalled).signal != SIGUSR1) {
+      return std::string("this strace cannot send a signal at a system call (-e inject=SET:signal=SIG)");
+    }
+    std::vector<std::string> failed = traced;
+    failed.insert(failed.end(), {"-e", "inject=chdir:error=ENOENT:when=1+", "sh", "-c", "cd / || exit 3"});
+    if (Strace_End(failed).status != 3) {
+      return std::string("this strace cannot make a system call fail (-e inject=SET:error=ERRNO)");
+    }
+    return std::string();
   }();
-  return usable == 1;
+  return missing;
+}
+
+// A run killed while it writes `output`, then a run of the same answers to
+// its end.
+struct Interrupted_Write {
+  bool killed = false;        // the first run was killed at its write into the temporary file
+  std::string after_kill;     // `output` once the first run was over
+  int status = -1;            // exit status of the second run
+  std::string complete;       // `output` after the second run
+  bool partial_left = false;  // a temporary file still stands beside `output` at the end
+};
+
+// The first run is killed (SIGKILL, which leaves no time to clean up) at
+// its `write`-th write into the temporary file beside `output` (its name
+// and ".partial"); the caller checks that the kill landed and that
+// after_kill is the earlier file.
+inline Interrupted_Write Interrupt_And_Complete(const std::string& program, const std::filesystem::path& work_dir,
+                                                std::string_view answers, const std::filesystem::path& output,
+                                                int write) {
+  Interrupted_Write result;
+  std::filesystem::path partial = output;
+  partial += ".partial";
+  Trace_Request kill_at;
+  kill_at.calls = "write";
+  kill_at.paths = {std::filesystem::relative(partial, work_dir)};
+  kill_at.at = "write";
+  kill_at.when = write;
+  kill_at.signal = SIGKILL;
+  const Traced_Run killed = Run_Traced(program, work_dir, answers, kill_at);
+  result.killed = killed.run.signal == SIGKILL && killed.calls.size() == static_cast<std::size_t>(write);
+  result.after_kill = Read_File(output);
+  result.status = Run_Program(program, work_dir, answers).status;
+  result.complete = Read_File(output);
+  result.partial_left = std::filesystem::exists(std::filesystem::symlink_status(partial));
+  return result;
 }
 
 }  // namespace scds_testing
 
-// Skips the test where strace cannot trace the programs.
-#define SCDS_REQUIRE_STRACE()                                                             \
-  do {                                                                                    \
-    if (!scds_testing::Strace_Usable()) GTEST_SKIP() << "strace cannot trace programs here"; \
+// Skips the test, saying why, where strace cannot do what the tests ask of
+// it.
+#define SCDS_REQUIRE_STRACE()                                                               \
+  do {                                                                                      \
+    if (const std::string missing = scds_testing::Strace_Missing(); !missing.empty()) {   \
+      GTEST_SKIP() << missing;                                                              \
+    }                                                                                       \
   } while (false)

@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 const scds::Dialogue_Texts kTexts = {
     "\nPlease enter the exact species name your STL files use:\n",
     "\nPlease only answer yes (1) or no (2):\n",
@@ -21,8 +23,6 @@ const scds::Dialogue_Texts kTexts = {
 const std::string kPrompt = "\nPlease enter the exact species name your STL files use:\n\n";
 const std::string kReprompt = "\nPlease only answer yes (1) or no (2):\n\n";
 std::string Confirm(const std::string& name) { return "\nIs " + name + " the correct name?\n\n1. Yes\n2. No\n\n"; }
-
-using namespace std::string_literals;
 
 const std::string kManyWords = "\nA name is one word without white space: this line holds more than one.\n";
 

@@ -7,10 +7,12 @@
 // uninterrupted run makes, and the log holds what the console showed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sample_species.h"
@@ -22,13 +24,11 @@ namespace {
 namespace fs = std::filesystem;
 using scds_testing::Read_File;
 using scds_testing::Run_Traced;
+using scds_testing::Sample_Answers;
 using scds_testing::Temp_Dir;
+using scds_testing::Temporary_Files;
 using scds_testing::Trace_Request;
 using scds_testing::Traced_Call;
-
-const fs::path kExamples = SCDS_EXAMPLES_DIR;
-
-std::string Sample_Answers(const std::string& program) { return scds_testing::Sample_Answers(kExamples, program); }
 
 // A call of a trace as strace counts it for an injection: its name and its
 // number among the calls of that name.
@@ -61,8 +61,6 @@ scds_testing::Traced_Run Signal_At(const std::string& program, const fs::path& w
   request.signal = signal;
   return Run_Traced(program, work, answers, request);
 }
-
-using scds_testing::Temporary_Files;
 
 // The messages of inputs that could not be read, as the console shows
 // them: "\nImpossible to read <path>\n" and the line after it.
@@ -125,7 +123,7 @@ TEST(InterruptedRuns, AReportTheRunDoesNotKeepNeverTakesItsName) {
   for (const Unkept_Report& unkept : kUnkeptReports) {
     SCOPED_TRACE(unkept.program);
     Temp_Dir prepared;
-    scds_testing::Copy_Sample(kExamples, prepared.path);
+    scds_testing::Copy_Sample(prepared.path);
     if (unkept.after_quintarel) {
       ASSERT_EQ(scds_testing::Run_Program("Quintarel", prepared.path, Sample_Answers("Quintarel"), 120).status, 0);
     }
@@ -166,7 +164,7 @@ TEST(InterruptedRuns, AReportTheRunDoesNotKeepNeverTakesItsName) {
 TEST(InterruptedRuns, BothRawVectorFilesOfASetGoTogether) {
   SCDS_REQUIRE_STRACE();
   Temp_Dir prepared;
-  scds_testing::Copy_Sample(kExamples, prepared.path);
+  scds_testing::Copy_Sample(prepared.path);
   const std::string answers = Sample_Answers("Quintarel");
   Fresh_Copy plain(prepared.path);
   Trace_Request removals;
@@ -211,7 +209,7 @@ const Failing_Run kFailingRuns[] = {
 };
 
 void Prepare_Failing(const Failing_Run& failing, const fs::path& work) {
-  scds_testing::Copy_Sample(kExamples, work);
+  scds_testing::Copy_Sample(work);
   for (const std::string& input : failing.removed) fs::remove(work / "Data/Sample" / input);
   if (failing.identity_matrix) scds_testing::Write_File(work / "Data/Sample/Matrix/Sample.transmat", kIdentity);
   scds_testing::Write_File(work / "Data/Sample/Sample.errorlog", "Earlier Errors:\n\nkept\n\n");
@@ -248,6 +246,71 @@ TEST(InterruptedRuns, WhatTheConsoleShowedIsInTheLog) {
       EXPECT_EQ(Temporary_Files(copy.dir.path), std::vector<std::string>{});
     }
     EXPECT_GT(messages, 0);
+  }
+}
+
+// The temporary files a run creates, as the run names them ("./" and the
+// path in the work folder), each with the number of times it is created.
+std::vector<std::pair<std::string, int>> Created_Temporary_Files(const std::vector<Traced_Call>& openats) {
+  std::vector<std::pair<std::string, int>> created;
+  for (const Traced_Call& call : openats) {
+    if (call.strings.empty() || call.arguments.find("O_EXCL") == std::string::npos) continue;
+    const std::string name = call.strings[0];
+    const std::string file = fs::path(name).filename().string();
+    if (!name.starts_with("./") || !(file.ends_with(".partial") || file.find("_temp") != std::string::npos)) continue;
+    auto found = std::find_if(created.begin(), created.end(), [&](const auto& seen) { return seen.first == name; });
+    if (found == created.end()) {
+      created.emplace_back(name, 1);
+    } else {
+      ++found->second;
+    }
+  }
+  return created;
+}
+
+// Signalled at the very call that creates an output's temporary file or
+// the temporary log, the run has recorded that file for its cleanup before
+// the signal is handled: none is left, and what the console showed is in
+// the species log.
+TEST(InterruptedRuns, ASignalAtTheCreationOfATemporaryFileFindsItRecorded) {
+  SCDS_REQUIRE_STRACE();
+  for (const Failing_Run& failing : {kFailingRuns[0], kFailingRuns[1]}) {
+    SCOPED_TRACE(failing.program);
+    Temp_Dir prepared;
+    Prepare_Failing(failing, prepared.path);
+    Fresh_Copy plain(prepared.path);
+    Trace_Request openats;
+    openats.calls = "openat";
+    const scds_testing::Traced_Run whole = Run_Traced(failing.program, plain.dir.path, failing.answers, openats);
+    ASSERT_EQ(whole.run.status, 0) << whole.run.output;
+    const auto created = Created_Temporary_Files(whole.calls);
+    // Both kinds: the outputs' and the log's.
+    ASSERT_TRUE(std::any_of(created.begin(), created.end(), [](const auto& c) { return c.first.ends_with(".partial"); }));
+    ASSERT_TRUE(std::any_of(created.begin(), created.end(), [](const auto& c) { return c.first.ends_with(".errorlog"); }));
+
+    for (const auto& [name, times] : created) {
+      for (int when = 1; when <= times; ++when) {
+        SCOPED_TRACE(name + " #" + std::to_string(when));
+        Fresh_Copy copy(prepared.path);
+        Trace_Request at_creation;
+        at_creation.calls = "openat";
+        at_creation.paths = {name.substr(2)};
+        at_creation.at = "openat";
+        at_creation.when = when;
+        at_creation.signal = SIGINT;
+        const scds_testing::Traced_Run run = Run_Traced(failing.program, copy.dir.path, failing.answers, at_creation);
+        EXPECT_EQ(run.run.signal, SIGINT);
+        // The signal came at that creation, which made the file.
+        ASSERT_FALSE(run.calls.empty());
+        EXPECT_NE(run.calls.back().arguments.find("O_EXCL"), std::string::npos) << run.calls.back().arguments;
+        EXPECT_FALSE(run.calls.back().result.starts_with("-1")) << run.calls.back().result;
+        EXPECT_EQ(Temporary_Files(copy.dir.path), std::vector<std::string>{});
+        const std::string log = Read_File(copy.dir.path / "Data/Sample/Sample.errorlog");
+        for (const std::string& message : Read_Failures(run.run.output)) {
+          EXPECT_NE(log.find(message), std::string::npos) << message << log;
+        }
+      }
+    }
   }
 }
 

@@ -21,20 +21,18 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
+using scds_testing::After_Name;
 using scds_testing::Run_Program;
+using scds_testing::Sample_Answers;
 using scds_testing::Temp_Dir;
 
 const char* const kPrograms[] = {"Quintarel", "Ostravel", "Saxmorrow", "Brindleck", "Tessafen", "Flanmere"};
 
-const std::string kExamples = SCDS_EXAMPLES_DIR;
 const std::string kClosing = "\nPress any key, then Enter to exit.";
-
-std::string Sample_Answers(const std::string& program) { return scds_testing::Sample_Answers(kExamples, program); }
-using scds_testing::After_Name;
 
 // work/Data/Sample as the sample run leaves it.
 void Sample_Run(const fs::path& work) {
-  scds_testing::Copy_Sample(kExamples, work);
+  scds_testing::Copy_Sample(work);
   for (const char* program : kPrograms) {
     const scds_testing::Program_Run run = Run_Program(program, work, Sample_Answers(program), 120);
     ASSERT_EQ(run.status, 0) << program << "\n" << run.output;

@@ -22,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using scds_testing::Temp_Dir;
+using scds_testing::Temporary_Files;
 
 struct Question_Case {
   std::string program;
@@ -51,14 +52,19 @@ void Prepare(const fs::path& work) {
   scds_testing::Write_File(work / "Data/Sp/Sp.errorlog", kEarlierLog);
 }
 
-// Prepares dir, starts the program there and answers it up to its
+// Starts the program in the prepared dir and answers it up to its
 // question; false when the question did not come.
-bool Start_At_Question(const Question_Case& q, const fs::path& dir, scds_testing::Live_Run& live,
-                       const scds_testing::Run_Options& options = {}) {
-  Prepare(dir);
+bool Start_Prepared_At_Question(const Question_Case& q, const fs::path& dir, scds_testing::Live_Run& live,
+                                const scds_testing::Run_Options& options = {}) {
   live = scds_testing::Start_Live(q.program, dir, options);
   scds_testing::Live_Answer(live, q.answers);
   return scds_testing::Live_Wait_For(live, q.question);
+}
+
+bool Start_At_Question(const Question_Case& q, const fs::path& dir, scds_testing::Live_Run& live,
+                       const scds_testing::Run_Options& options = {}) {
+  Prepare(dir);
+  return Start_Prepared_At_Question(q, dir, live, options);
 }
 
 TEST(EndSignals, AtAQuestionTheRunEndsAsAtTheEndOfInput) {
@@ -84,6 +90,51 @@ TEST(EndSignals, AtAQuestionTheRunEndsAsAtTheEndOfInput) {
       EXPECT_EQ(scds_testing::File_Tree(dir.path), ended_files);
       EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
     }
+  }
+}
+
+// Signalled at a question once a message is in the log, with a species log
+// that cannot take the block (a folder at its name, or a log a file-size
+// limit leaves no room in), the handler puts the block whole into the
+// unmerged log, says so, leaves no temporary log, and the program ends by
+// the signal.
+TEST(EndSignals, ABlockTheSpeciesLogCannotTakeGoesToTheUnmergedLog) {
+  struct Blocked_Case {
+    const Question_Case* question;
+    bool folder;  // a folder at the species log's name; else a species log the limit holds full
+  };
+  const Blocked_Case cases[] = {{&kQuestions[1], true}, {&kQuestions[1], false},
+                                {&kQuestions[2], true}, {&kQuestions[2], false}};
+  const std::string full_log = std::string(8180, 'e') + "\n";  // 11 bytes of room
+  for (const Blocked_Case& c : cases) {
+    const Question_Case& q = *c.question;
+    SCOPED_TRACE(q.program + (c.folder ? ": a folder at the species log" : ": a full species log"));
+    Temp_Dir dir;
+    Prepare(dir.path);
+    const fs::path species_log = dir.path / "Data/Sp/Sp.errorlog";
+    scds_testing::Run_Options options;
+    if (c.folder) {
+      fs::remove(species_log);
+      fs::create_directory(species_log);
+    } else {
+      scds_testing::Write_File(species_log, full_log);
+      options.file_size_limit = 8192;
+    }
+    scds_testing::Live_Run live;
+    ASSERT_TRUE(Start_Prepared_At_Question(q, dir.path, live, options)) << live.output;
+    const scds_testing::Program_Run run = scds_testing::Live_Signal(live, SIGINT);
+    EXPECT_EQ(run.signal, SIGINT);
+    EXPECT_NE(run.output.find(q.question + "\nImpossible to write Data/Sp/Sp.errorlog\n"
+                              "Verify the species name and that its folder exists.\n"),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp_unmerged.errorlog"), q.block);
+    if (c.folder) {
+      EXPECT_TRUE(fs::is_directory(species_log));
+    } else {
+      EXPECT_EQ(scds_testing::Read_File(species_log), full_log);
+    }
+    EXPECT_EQ(Temporary_Files(dir.path), std::vector<std::string>{});
   }
 }
 
@@ -129,8 +180,6 @@ TEST(EndSignals, ASignalIgnoredAtTheStartStaysIgnored) {
     EXPECT_EQ(scds_testing::Read_File(dir.path / "Data/Sp/Sp.errorlog"), kEarlierLog + q.block);
   }
 }
-
-using scds_testing::Temporary_Files;
 
 // Under a file-size limit (ulimit -f, as batch schedulers set it) that
 // the species log has nearly reached, Quintarel's block of missing raw

@@ -14,6 +14,7 @@
 #include "odd_input.h"
 #include "own_names.h"
 #include "scds_testing.h"
+#include "traced_run.h"
 
 namespace {
 
@@ -415,16 +416,18 @@ TEST(SaxmorrowRun, AFullDiskLeavesNoPartialMeshAndKeepsTheOlderOne) {
   ear.Expect_Only_Outputs({"ear"});
 }
 
-// A run killed while it writes a large registered mesh leaves the earlier
-// registered mesh byte for byte; the next run replaces it whole.
+// A run killed while it writes a large registered mesh (at its third
+// write into the temporary file) leaves the earlier registered mesh byte
+// for byte; the next run replaces it whole.
 TEST(SaxmorrowRun, AKilledRunLeavesTheEarlierRegisteredMesh) {
-  constexpr std::int64_t kFacets = 500000;
+  SCDS_REQUIRE_STRACE();
+  constexpr std::int64_t kFacets = 20000;
   Ear_Folder ear(kIdentity);
   scds_testing::Write_Grid_Mesh(ear.In("grid"), kFacets);
   const std::string earlier = "an earlier registered mesh\n";
   Write_File(ear.Out("grid"), earlier);
   const scds_testing::Interrupted_Write write = scds_testing::Interrupt_And_Complete(
-      "Saxmorrow", ear.dir.path, "Ear\n1\ngrid\n1\n2\nx\n", ear.Out("grid"), std::uintmax_t{1} << 20);
+      "Saxmorrow", ear.dir.path, "Ear\n1\ngrid\n1\n2\nx\n", ear.Out("grid"), 3);
   EXPECT_EQ(write.status, 0);
   // The identity matrix: the first facet as it was read.
   EXPECT_TRUE(write.complete.starts_with(
@@ -438,27 +441,32 @@ TEST(SaxmorrowRun, AKilledRunLeavesTheEarlierRegisteredMesh) {
   EXPECT_EQ(write.after_kill, earlier) << write.after_kill.size() << " bytes";
 }
 
-// Ctrl-C while a mesh is registered, after a mesh that could not be read:
-// the registered mesh is not finished and its temporary file goes, the
-// earlier mesh of that name stays, the log block is merged, and the
-// program ends by the signal.
+// Ctrl-C while a mesh is registered (at the third write into its
+// temporary file), after a mesh that could not be read: the registered
+// mesh is not finished and its temporary file goes, the earlier mesh of
+// that name stays, the log block is merged, and the program ends by the
+// signal.
 TEST(SaxmorrowRun, AnInterruptWhileAMeshIsWrittenLeavesTheEarlierOneAndMergesTheLog) {
+  SCDS_REQUIRE_STRACE();
   Ear_Folder ear(kIdentity);
-  scds_testing::Write_Grid_Mesh(ear.In("grid"), 500000);
+  scds_testing::Write_Grid_Mesh(ear.In("grid"), 20000);
   const std::string earlier = "an earlier registered mesh\n";
   Write_File(ear.Out("grid"), earlier);
-  scds_testing::Live_Run live = scds_testing::Start_Live("Saxmorrow", ear.dir.path);
-  scds_testing::Live_Answer(live, "Ear\n1\nnone\n1\n1\ngrid\n1\n2\nx\n");
   fs::path partial = ear.Out("grid");
   partial += ".partial";
-  const scds_testing::Signal_Landing landing =
-      scds_testing::Signal_While_Growing(live.pid, partial, std::uintmax_t{1} << 20, SIGINT);
-  const std::string console = scds_testing::Live_Console_After_End(live);
-  EXPECT_TRUE(landing.landed);
-  EXPECT_EQ(landing.end.signal, SIGINT);
+  scds_testing::Trace_Request writes;
+  writes.calls = "write";
+  writes.paths = {fs::relative(partial, ear.dir.path)};
+  writes.at = "write";
+  writes.when = 3;
+  writes.signal = SIGINT;
+  const scds_testing::Traced_Run traced =
+      scds_testing::Run_Traced("Saxmorrow", ear.dir.path, "Ear\n1\nnone\n1\n1\ngrid\n1\n2\nx\n", writes);
+  EXPECT_EQ(traced.run.signal, SIGINT);
+  EXPECT_EQ(traced.calls.size(), 3u);
   const std::string missing = "\nImpossible to read Data/Ear/ScanRef/Other/none.stl\nVerify STL file name.\n";
-  EXPECT_EQ(console, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("none") + missing + kAnother +
-                         Mesh_Dialogue("grid"));
+  EXPECT_EQ(traced.run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("none") + missing + kAnother +
+                                   Mesh_Dialogue("grid"));
   EXPECT_EQ(Read_File(ear.Out("grid")), earlier);
   EXPECT_FALSE(fs::exists(fs::symlink_status(partial)));
   EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + missing + "\n");

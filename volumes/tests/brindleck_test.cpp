@@ -16,6 +16,7 @@
 #include "odd_input.h"
 #include "own_names.h"
 #include "scds_testing.h"
+#include "traced_run.h"
 
 namespace {
 
@@ -531,31 +532,35 @@ TEST(BrindleckRun, ReportThatCannotBeWritten) {
 
 // Ctrl-C while the meshes are read, after one that is missing: no report
 // is written and none removed (the earlier one stays), the log block is
-// merged, and the program ends by the signal. The meshes after the missing
-// one are one large mesh under every name, so the reading lasts.
+// merged, and the program ends by the signal. The signal comes at the
+// second read of the next mesh, one of several blocks, so that it is read
+// half-way.
 TEST(BrindleckRun, AnInterruptWhileTheMeshesAreReadKeepsTheEarlierReport) {
+  SCDS_REQUIRE_STRACE();
   Temp_Dir dir;
   Make_Species_Folder(dir.path, kSpecies);
-  const std::filesystem::path large = dir.path / "large.stl";
-  scds_testing::Write_Grid_Mesh(large, 600000);
-  for (std::size_t k = 1; k < kSegments.size(); ++k) std::filesystem::create_hard_link(large, dir.path / V('r', kSegments[k]));
-  std::filesystem::create_hard_link(large, dir.path / V('r', "Control"));
-  std::filesystem::create_hard_link(large, dir.path / V('r', "SCDS"));
+  Write_Side(dir.path, 'r');
+  std::filesystem::remove(dir.path / V('r', "Sa"));
+  scds_testing::Write_Grid_Mesh(dir.path / V('r', "Sp"), 3000);
   Write_File(Report_File(dir.path, 'r'), "an earlier report\n");
-  scds_testing::Live_Run live = scds_testing::Start_Live("Brindleck", dir.path);
-  scds_testing::Live_Answer(live, Answers(2, 1));
-  const scds_testing::Signal_Landing landing = scds_testing::Signal_When_Said(live, Missing(V('r', "Sa")), SIGINT);
-  const std::string console = scds_testing::Live_Console_After_End(live);
-  EXPECT_TRUE(landing.landed);
-  EXPECT_EQ(landing.end.signal, SIGINT);
+  scds_testing::Trace_Request reads;
+  reads.calls = "read";
+  reads.paths = {V('r', "Sp")};
+  reads.at = "read";
+  reads.when = 2;
+  reads.signal = SIGINT;
+  const scds_testing::Traced_Run traced = scds_testing::Run_Traced("Brindleck", dir.path, Answers(2, 1), reads);
+  const std::string& console = traced.run.output;
+  EXPECT_EQ(traced.run.signal, SIGINT);
+  // The signal came at that read: the mesh was not read to its end.
+  ASSERT_EQ(traced.calls.size(), 2u);
+  EXPECT_EQ(traced.calls[1].result, "65536");
   EXPECT_TRUE(console.starts_with(Dialogue(kSpecies))) << console;
   EXPECT_TRUE(console.ends_with(Missing(V('r', "Sa")))) << console;
   EXPECT_EQ(Read_File(Report_File(dir.path, 'r')), "an earlier report\n");
   EXPECT_EQ(Read_File(Species_Log(dir.path)), "Brindleck Errors:\n" + Missing(V('r', "Sa")));
   EXPECT_FALSE(Exists(Temp_Log(dir.path)));
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path)) {
-    EXPECT_FALSE(entry.path().string().ends_with(".partial")) << entry.path();
-  }
+  EXPECT_EQ(scds_testing::Temporary_Files(dir.path), std::vector<std::string>{});
 }
 
 TEST(BrindleckRun, SpeciesFolderMissing) {
