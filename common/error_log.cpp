@@ -197,7 +197,12 @@ Merge_Outcome Close_Log_Descriptor(int fd, dev_t device, ino_t inode, std::int64
   } else if (Append_Descriptor(fd, unmerged_log)) {
     outcome = Merge_Outcome::Unmerged;
   }
-  if (outcome != Merge_Outcome::Kept) Remove_If_Same_File(temp, device, inode);
+  if (outcome != Merge_Outcome::Kept) {
+    Remove_If_Same_File(temp, device, inode);
+    // One that stays where it is (a folder that allows no removal) is
+    // emptied, so that no later run merges its block again.
+    if (Holds_Same_File(temp, device, inode)) Truncate_To(fd, 0);
+  }
   return outcome;
 }
 

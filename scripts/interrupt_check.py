@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 # Interrupts Quintarel, Ostravel, Brindleck and Saxmorrow at each of their
-# renames, unlinks and writes in turn (strace's signal injection: SIGINT, and
-# SIGQUIT at Saxmorrow's writes) and checks what each interrupted run leaves:
+# opens, renames, unlinks and writes in turn (strace's signal injection:
+# SIGINT; SIGQUIT at Saxmorrow's writes; SIGXCPU, SIGUSR1, SIGUSR2, SIGALRM,
+# SIGVTALRM and SIGPROF at Saxmorrow's and Brindleck's writes) and checks
+# what each interrupted run leaves:
 #   files      every file below the species folder is the file as it was
 #              before the run or as an uninterrupted run makes it (or absent
 #              where one of those is absent);
@@ -18,6 +20,12 @@
 #              what was appended to the error log;
 #   end        a run the signal reached ends by that signal, any other one
 #              exits with status 0.
+# It also kills each of them outright (SIGKILL, which no program can
+# handle) at each of those calls, gives back the inputs the scenario took
+# away, runs the program again to its end, and checks what the two runs
+# leave: no temporary file (temporary), whole blocks appended to the logs
+# (error log), and every "Impossible to read" the killed run's console
+# showed among them (console): the next run merges what the killed one left.
 # strace's when=N counts each system call name on its own (one set
 # "rename,unlink" with when=1 signals at the first rename and again at the
 # first unlink), so each name is swept alone, N = 1, 2, ... until a run ends
@@ -52,11 +60,16 @@ KINDS = {
     "rename": ("rename", "renameat", "renameat2"),
     "unlink": ("unlink", "unlinkat"),
     "write": ("write", "pwrite64", "writev", "pwritev", "pwritev2"),
+    "open": ("openat",),
 }
 ALL_NAMES = ",".join(name for names in KINDS.values() for name in names)
 LOGS = (f"Data/{SP}/{SP}.errorlog", f"Data/{SP}/{SP}_unmerged.errorlog")
 TIMEOUT = 600
 DETAILS = 8
+
+
+# A CPU-time limit, batch schedulers' warnings, the timers.
+LIMIT_SIGNALS = ("SIGXCPU", "SIGUSR1", "SIGUSR2", "SIGALRM", "SIGVTALRM", "SIGPROF")
 
 
 @dataclass(frozen=True)
@@ -65,7 +78,8 @@ class Scenario:
     what: str
     setup: tuple = ()   # programs run first on the fresh sample
     remove: tuple = ()  # then removed, relative to the species folder
-    signals: tuple = (("SIGINT", ("rename", "unlink", "write")),)
+    signals: tuple = (("SIGINT", ("rename", "unlink", "write", "open")),
+                      ("SIGKILL", ("rename", "unlink", "write", "open")))
     together: tuple = ()  # groups of files, relative to the species folder, consumed all at once or not at all
 
 
@@ -75,9 +89,10 @@ SCENARIOS = (
     Scenario("Ostravel", "the sample after Quintarel, without Sample_PlusCor.morph",
              ("Quintarel",), ("Sample_PlusCor.morph",)),
     Scenario("Brindleck", "the sample without rv_Sample_{Sa,CC,Ua}.stl", (),
-             tuple(f"ScanRef/Volumes/rv_{SP}_{s}.stl" for s in ("Sa", "CC", "Ua"))),
+             tuple(f"ScanRef/Volumes/rv_{SP}_{s}.stl" for s in ("Sa", "CC", "Ua")),
+             Scenario.signals + tuple((signal, ("write",)) for signal in LIMIT_SIGNALS)),
     Scenario("Saxmorrow", "the sample after Quintarel and Ostravel", ("Quintarel", "Ostravel"), (),
-             (("SIGINT", ("rename", "unlink", "write")), ("SIGQUIT", ("write",)))),
+             Scenario.signals + (("SIGQUIT", ("write",)),) + tuple((signal, ("write",)) for signal in LIMIT_SIGNALS)),
 )
 
 
@@ -219,20 +234,23 @@ def console_messages(console):
     return re.findall(rb"\nImpossible to read [^\n]*(?:\n[^\n]*)?\n?", console)
 
 
-def check(program, before, ref, got, console, ops, signal, fired, end, together=()):
+def check(program, before, ref, got, console, ops, signal, fired, end, together=(), rerun=False):
+    """What is wrong with `got`; after a rerun (a killed run, then a run to
+    the end), only the temporary files, the logs and the killed run's
+    console are checked."""
     failures = []
-    for group in together:
+    for group in () if rerun else together:
         present = [name for name in group if f"Data/{SP}/{name}" in got]
         if present and len(present) != len(group):
             failures.append(("together", f"only {', '.join(present)} of {', '.join(group)} left"))
     for path in sorted(p for p in got if is_temp(p)):
         failures.append(("temporary", f"{path} left ({len(got[path])} bytes)"))
-    for path in sorted(set(before) | set(ref) | set(got)):
+    for path in () if rerun else sorted(set(before) | set(ref) | set(got)):
         if path.startswith(f"Data/{SP}/") and path not in LOGS and not is_temp(path) \
                 and got.get(path) not in (before.get(path), ref.get(path)):
             failures.append(("files", f"{path}: {describe(got.get(path))}, before "
                              f"{describe(before.get(path))}, uninterrupted {describe(ref.get(path))}"))
-    state = order_state(before, ref, got, ops)
+    state = None if rerun else order_state(before, ref, got, ops)
     if state:
         failures.append(("order", "not a state the uninterrupted run passes through: " + state))
     appended = b""
@@ -249,9 +267,10 @@ def check(program, before, ref, got, console, ops, signal, fired, end, together=
     return failures
 
 
-def job(bindir, scenario_dir, program, files, ops, together, signal, kind, name, n):
+def job(bindir, scenario_dir, program, files, ops, together, removed, signal, kind, name, n):
     """One run on a fresh copy of the prepared folder, signalled at call n of
-    `name`, and its checks."""
+    `name`, and its checks; a run killed there is followed by a run to the
+    end with the removed inputs given back."""
     result = Result(program, signal, kind, name, n)
     scenario_dir = Path(scenario_dir)
     folder = Path(tempfile.mkdtemp(prefix=f"{program}.{name}.{n}.", dir=tempfile.gettempdir()))
@@ -265,12 +284,19 @@ def job(bindir, scenario_dir, program, files, ops, together, signal, kind, name,
                              *trace_paths(files, folder, console),
                              "-e", f"inject={name}:signal={signal}:when={n}"])
         text = trace.read_text(errors="replace")
-        result.fired = re.search(rf"^\d+\s+--- {signal} {{si_signo={signal}, si_code=SI_KERNEL", text, re.M) is not None
         result.end = parse_trace(text)[2]
+        killed = signal == "SIGKILL"
+        if killed:  # strace sees no delivery of SIGKILL, only the end it gives
+            result.fired = result.end.startswith("killed by SIGKILL")
+            for name_removed in removed:
+                shutil.copy(REPO / "examples" / "Data" / SP / name_removed, folder / "Data" / SP / name_removed)
+            run(Path(bindir) / program, folder, folder / "rerun.txt")
+        else:
+            result.fired = re.search(rf"^\d+\s+--- {signal} {{si_signo={signal}, si_code=SI_KERNEL", text,
+                                     re.M) is not None
         result.failures = check(program, cached_snapshot(str(scenario_dir / "prepared")),
                                 cached_snapshot(str(scenario_dir / "reference")), snapshot(folder),
-                                (folder / "console.txt").read_bytes(), ops, signal, result.fired, result.end,
-                                together)
+                                console.read_bytes(), ops, signal, result.fired, result.end, together, killed)
     except Exception as error:  # a run that could not be made or checked is a failure too
         result.failures.append(("run", repr(error)))
     finally:
@@ -343,7 +369,7 @@ def main():
             def submit(sweep, n):
                 scenario, files, ops, signal, kind, name = sweep
                 future = pool.submit(job, str(bindir), str(top / scenario.program), scenario.program,
-                                     files, ops, scenario.together, signal, kind, name, n)
+                                     files, ops, scenario.together, scenario.remove, signal, kind, name, n)
                 pending[future] = (sweep, n)
                 last[sweep] = max(last.get(sweep, 0), n)
 
