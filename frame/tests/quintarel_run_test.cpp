@@ -661,9 +661,8 @@ void Write_Kept_Set_Inputs(const fs::path& work_dir, int mode) {
 }
 
 // The console, every set's results and raw vector files, and the species
-// log (which held `log_before`) after such a run.
-void Expect_Set_Kept(const fs::path& work_dir, const scds_testing::Program_Run& run, const Kept_Set& kept,
-                     const std::string& log_before = "") {
+// log after such a run.
+void Expect_Set_Kept(const fs::path& work_dir, const scds_testing::Program_Run& run, const Kept_Set& kept) {
   const fs::path sp = work_dir / "Data/Sp";
   const std::string prefix = kept.mode == 3 ? "Both_" : "Right_";
   std::string messages;
@@ -686,7 +685,7 @@ void Expect_Set_Kept(const fs::path& work_dir, const scds_testing::Program_Run& 
       }
     }
   }
-  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), log_before + "Quintarel Errors:\n" + messages + "\n");
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + messages + "\n");
 }
 
 // A shared folder (sticky, mode 1777, as /tmp is) in which the files that
