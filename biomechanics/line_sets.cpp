@@ -1,13 +1,13 @@
 #include "line_sets.h"
 
 #include <string_view>
-#include <system_error>
 
 #include "biomechanics_paths.h"
 #include "byte_source.h"
 #include "error_log.h"
 #include "number_format.h"
 #include "output_file.h"
+#include "removal.h"
 #include "transform_matrix.h"
 
 namespace scds::ostravel {
@@ -134,8 +134,16 @@ void Line_Sets_And_Matrix(Run_State& run, std::ostream& out) {
   // Quintarel's matrix is used up only by the matrix made from it; until
   // then it is the only record of the raw vectors it came from.
   if (written) {
-    std::error_code ignored;
-    std::filesystem::remove(run.work_dir / uncoupled_path, ignored);
+    // One that cannot be removed would be used again by the next run: it
+    // is said, and counted as a failure of the run like an output that
+    // cannot be written (the log block closes with its empty line for the
+    // message anyway).
+    if (!Remove_Entry(run.work_dir / uncoupled_path)) {
+      Error_Log_Report(run.log, out,
+                       Cannot_Remove_Input_Message(uncoupled_path,
+                                                   "The uncoupled matrix is used up but remains: remove it by hand."));
+      ++run.counters.error_count;
+    }
   } else if (uncoupled != Uncoupled_Read::Missing) {
     Error_Log_Report(run.log, out,
                      Path_Message("\nThe uncoupled matrix ", uncoupled_path, " was kept for the next run.\n"));

@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "banner.h"
 #include "byte_source.h"
@@ -18,6 +17,7 @@
 #include "interrupt.h"
 #include "output_file.h"
 #include "paths.h"
+#include "removal.h"
 #include "transform_matrix.h"
 
 namespace scds::quintarel {
@@ -106,9 +106,58 @@ bool Write_Output(Run& run, const std::string& path, const std::string& text) {
   return false;
 }
 
-void Remove_File(const Run& run, const std::string& path) {
-  std::error_code ignored;
-  std::filesystem::remove(run.work_dir / path, ignored);
+// What a raw vector file that stays means, said after "Impossible to
+// remove <path>": the set's results are written either way.
+std::string Kept_Raw_Vector_Message(const std::string& path, std::string_view set, int files) {
+  std::string meaning = "The ";
+  meaning += set;
+  meaning += files == 2 ? " set is written but keeps both raw vector files: remove them by hand."
+                        : " set is written but keeps its raw vector file: remove it by hand.";
+  return scds::Cannot_Remove_Input_Message(path, meaning);
+}
+
+std::string Half_Consumed_Message(const std::string& path, std::string_view set) {
+  std::string meaning = "The ";
+  meaning += set;
+  meaning += " set is written and its other raw vector file removed: remove this one by hand.";
+  return scds::Cannot_Remove_Input_Message(path, meaning);
+}
+
+// Consumes the raw vector files of a set whose results are all written:
+// all of them or none. Each file the system shows cannot be removed (a
+// folder this run may not write, a sticky folder and another user's file,
+// an immutable file) is said, and the set keeps every file. Otherwise they
+// are removed in one step, so that a signal leaves the set whole or
+// consumed, never one side of it; a removal that fails all the same (the
+// system changed meanwhile) stops the others and is said. A file that
+// stays is counted as a failure of the run, as an output that cannot be
+// written is: the count is the run's tally of what it said went wrong (the
+// log block closes with its empty line for the message anyway).
+void Consume_Raw_Vectors(Run& run, const Measurement_Set& set) {
+  const std::string* files[2];
+  int count = 0;
+  for (const std::string& raw : set.consumed) {
+    if (!raw.empty()) files[count++] = &raw;
+  }
+  bool blocked = false;
+  for (int k = 0; k < count; ++k) {
+    if (scds::May_Remove(run.work_dir / *files[k])) continue;
+    Report(run, Kept_Raw_Vector_Message(*files[k], set.name, count));
+    ++run.error_count;
+    blocked = true;
+  }
+  if (blocked) return;
+  int failed = -1;
+  {
+    scds::Signals_Held held;
+    for (int k = 0; k < count && failed < 0; ++k) {
+      if (!scds::Remove_Entry(run.work_dir / *files[k])) failed = k;
+    }
+  }
+  if (failed < 0) return;
+  Report(run, failed == 0 ? Kept_Raw_Vector_Message(*files[failed], set.name, count)
+                          : Half_Consumed_Message(*files[failed], set.name));
+  ++run.error_count;
 }
 
 void Write_Banner(std::ostream& out) {
@@ -355,15 +404,8 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
     if (set.error > 0) continue;
     Set_Pass(run, species, k, set);
     // A set's raw vector files are consumed once its results are all
-    // written; when one could not be, they stay for the next run. Both
-    // files of a set go in one step, so that a signal leaves the set whole
-    // or consumed, never one side of it.
-    if (!set.output_failed) {
-      scds::Signals_Held held;
-      for (const std::string& raw : set.consumed) {
-        if (!raw.empty()) Remove_File(run, raw);
-      }
-    }
+    // written; when one could not be, they stay for the next run.
+    if (!set.output_failed) Consume_Raw_Vectors(run, set);
   }
   // Both sides given: no mid-plane, no reflection, an empty symmetry matrix.
   if (*side == 3) Write_Output(run, Symmetry_Matrix_Path(species), "");

@@ -16,8 +16,20 @@ if [ "${1:-}" = "--tests" ]; then
 fi
 
 if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo="sudo"
+  else
+    # Neither root nor sudo: nothing can be installed from here.
+    {
+      echo "This machine lacks: ${missing[*]}"
+      echo "Install them as root (this user has no sudo), then run this script again:"
+      echo "  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y ${missing[*]}"
+    } >&2
+    exit 1
+  fi
   echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
   $sudo apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
 fi

@@ -16,9 +16,6 @@
 namespace scds::brindleck {
 namespace {
 
-constexpr std::string_view kSegmentsListed[] = {"_Sa", "_Sp", "_Sl", "_CC", "_SC", "_Aa",
-                                                "_Ap", "_Al", "_Ua", "_Up", "_Uc"};
-
 void Write_Banner(std::ostream& out) {
   Write_Line(out, "\n\n#####################################################");
   Write_Line(out, "#                                                   #");

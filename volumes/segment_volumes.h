@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -17,6 +18,12 @@ namespace scds::brindleck {
 // Data/<species>/ScanRef/Other/r_<species>_SCDS.stl (left: l_).
 std::string Right_SCDS_STL_File_Path(std::string_view species);
 std::string Left_SCDS_STL_File_Path(std::string_view species);
+
+// The suffixes of the segment meshes of a side, in the order the banner
+// lists them.
+inline constexpr std::string_view kSegmentsListed[] = {"_Sa", "_Sp", "_Sl", "_CC", "_SC", "_Aa",
+                                                       "_Ap", "_Al", "_Ua", "_Up", "_Uc"};
+inline constexpr int kSegmentCount = static_cast<int>(std::size(kSegmentsListed));
 
 // The segment and control meshes of a side: rv_ or lv_ + species + suffix.
 std::string Side_STL_File_Path(Side side, std::string_view species, std::string_view suffix);
@@ -39,7 +46,7 @@ struct Side_Volumes {
   int error_Ua = 0, error_Up = 0, error_Uc = 0;
   int error_Aa = 0, error_Ap = 0, error_Al = 0;
   // Segment meshes of the side that could not be read (error_count_R or
-  // error_count_L), 0 to 11.
+  // error_count_L), 0 to kSegmentCount.
   int error_count = 0;
 };
 

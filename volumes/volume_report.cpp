@@ -51,7 +51,7 @@ std::string Raw_Volume_Report_Text(const Side_Volumes& v) {
 void Raw_Volume_Report_Write(const std::filesystem::path& work_dir, std::string_view species, Side side,
                              const Side_Volumes& v, Error_Log& log, std::ostream& out) {
   const std::string path = side == Side::Right ? Right_Volume_Results_Path(species) : Left_Volume_Results_Path(species);
-  if (v.error_count != 11) {
+  if (v.error_count != kSegmentCount) {
     Output_Write_Whole(work_dir, path, Raw_Volume_Report_Text(v), log, out);
     return;
   }

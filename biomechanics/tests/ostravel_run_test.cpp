@@ -3,12 +3,16 @@
 // and the exit status.
 #include <gtest/gtest.h>
 
+#include <linux/fs.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -17,6 +21,7 @@
 #include "biomechanics_paths.h"
 #include "biomechanics_state.h"
 #include "expected_rows.h"
+#include "file_flags.h"
 #include "odd_input.h"
 #include "own_names.h"
 #include "ostravel.h"
@@ -279,6 +284,41 @@ TEST(OstravelRun, TheUncoupledMatrixWaitsForTheVestibularMatrix) {
   EXPECT_EQ(Read_File(species.File(kTransmat.path)), kTransmat.text);
   EXPECT_FALSE(Exists(species.File(kUncoupledPath)));
   EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + messages + "\n");
+}
+
+// A vestibular matrix written from an uncoupled matrix that this run cannot
+// remove: in a shared (sticky, mode 1777) Matrix folder where it is
+// another user's (root's) file and the run the unprivileged user's, or
+// marked immutable. The next run would use it again: it is said and stays,
+// and the vestibular matrix stands.
+TEST(OstravelRun, AnUncoupledMatrixThatCannotBeRemovedIsSaid) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can leave a file to another user or mark it immutable";
+  const std::string message = "\nImpossible to remove " + kUncoupledPath +
+                              "\nThe uncoupled matrix is used up but remains: remove it by hand.\n";
+  for (bool shared_folder : {true, false}) {
+    SCOPED_TRACE(shared_folder ? "another user's file in a shared folder" : "an immutable file");
+    Species_Folder species;
+    scds_testing::Run_Options options;
+    if (shared_folder) {
+      std::filesystem::permissions(species.File("Data/Fx/Matrix"),
+                                   std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+      options.unprivileged = true;
+      options.left_to_root = {"Data/Fx/Matrix", kUncoupledPath};
+    }
+    std::optional<scds_testing::File_Flag> flag;
+    if (!shared_folder) {
+      flag.emplace(species.File(kUncoupledPath), FS_IMMUTABLE_FL);
+      if (!flag->set) GTEST_SKIP() << "the file system here keeps no immutable flag";
+    }
+    const auto run = Run_Program("Ostravel", species.dir.path, kAnswers, options);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Echo_Marked(run.output),
+              kBanner + kNamePrompt + Confirmation("Fx") + kMaterialDialogue + message + kEcho + kClosing);
+    EXPECT_EQ(species.Log(), "Ostravel Errors:\n" + message + "\n");
+    EXPECT_EQ(Read_File(species.File(kUncoupledPath)), kUncoupledText);
+    EXPECT_EQ(Read_File(species.File(kTransmat.path)), kTransmat.text);
+    for (const Fixture_File& file : kLineSets) EXPECT_EQ(Read_File(species.File(file.path)), file.text) << file.path;
+  }
 }
 
 // An uncoupled matrix that is missing, short or not finite: its message,

@@ -194,6 +194,9 @@ struct Run_Options {
   // as root, so that a folder without write permission holds for it too;
   // work_dir and everything below it are given to that user first.
   bool unprivileged = false;
+  // Entries below work_dir (relative to it) that are not given to that
+  // user: they stay root's, as another user's files would be.
+  std::vector<std::filesystem::path> left_to_root;
   // Signals the program is started to ignore (as nohup does for SIGHUP);
   // every other signal a program ends on is at its default action, and
   // none is blocked, whatever the test process itself does with them.
@@ -219,10 +222,14 @@ inline std::filesystem::path Program_Path(const std::string& program) {
   return std::filesystem::path(bin) / program;
 }
 
-// Gives work_dir and everything below it to the unprivileged user.
-inline void Give_To_Unprivileged(const std::filesystem::path& work_dir) {
+// Gives work_dir and everything below it to the unprivileged user, but
+// the entries `left` names (relative to work_dir).
+inline void Give_To_Unprivileged(const std::filesystem::path& work_dir,
+                                 const std::vector<std::filesystem::path>& left = {}) {
   if (lchown(work_dir.c_str(), kUnprivilegedId, kUnprivilegedId) != 0) throw std::runtime_error("lchown failed");
   for (const auto& entry : std::filesystem::recursive_directory_iterator(work_dir)) {
+    const std::filesystem::path relative = entry.path().lexically_relative(work_dir);
+    if (std::find(left.begin(), left.end(), relative) != left.end()) continue;
     if (lchown(entry.path().c_str(), kUnprivilegedId, kUnprivilegedId) != 0) {
       throw std::runtime_error("lchown failed: " + entry.path().string());
     }
@@ -320,7 +327,7 @@ inline pid_t Spawn_Program(const std::string& program, const std::filesystem::pa
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
-  if (drop) Give_To_Unprivileged(work_dir);
+  if (drop) Give_To_Unprivileged(work_dir, options.left_to_root);
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {

@@ -56,6 +56,8 @@ struct Trace_Request {
   int when = 0;        // the signal or error comes at this call of `at` (1 is the first)
   int signal = 0;      // sent on that call, after it has been made
   int error = 0;       // or: that call and every later one fails with this errno
+  int delay_exit_us = 0;  // or: the program waits this long once that call was made, for the test to act
+  bool unprivileged = false;  // run as Run_Options.unprivileged runs it
 };
 
 struct Traced_Run {
@@ -132,6 +134,11 @@ inline std::vector<std::string> Strace_Words(const Trace_Request& request, const
     words.push_back("inject=" + request.at + ":error=" + strerrorname_np(request.error) +
                     ":when=" + std::to_string(request.when) + "+");
   }
+  if (!request.at.empty() && request.delay_exit_us > 0) {
+    words.push_back("-e");
+    words.push_back("inject=" + request.at + ":delay_exit=" + std::to_string(request.delay_exit_us) +
+                    ":when=" + std::to_string(request.when));
+  }
   return words;
 }
 
@@ -196,6 +203,15 @@ inline Traced_Run Run_Traced(const std::string& program, const std::filesystem::
   Run_Options options;
   options.under = Strace_Words(request, work_dir, trace_file, console_file);
   options.own_group = true;
+  options.unprivileged = request.unprivileged;
+  if (request.unprivileged && geteuid() == 0) {
+    // strace runs as that user too: it may pass through the folder of the
+    // traces and write its own trace.
+    std::filesystem::permissions(traces.path, std::filesystem::perms::owner_all | std::filesystem::perms::group_exec |
+                                                  std::filesystem::perms::others_exec);
+    Write_File(trace_file, "");
+    if (chown(trace_file.c_str(), kUnprivilegedId, kUnprivilegedId) != 0) throw std::runtime_error("chown failed");
+  }
   const int input = Unseen_File(answers);
   const int console = open(console_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (console < 0) throw std::runtime_error("cannot prepare the run");

@@ -455,6 +455,52 @@ TEST(TessafenRun, ReportWritingFails) {
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(s.Folder() / "Mus_L_Raw.cupula.partial")));
 }
 
+// The report of zeros of a side none of whose meshes was read is made and
+// never kept. Under a file-size limit (600 bytes) below its size (880
+// bytes, less than the stream's buffer), its write goes into the buffer
+// whole and fails only when the report is flushed, as on a full disk: the
+// failure is said and counted all the same. The limit leaves the
+// temporary log room for its title and its first messages.
+TEST(TessafenRun, AReportNotKeptWhoseFlushFailsIsSaidAndCounted) {
+  constexpr std::uint64_t kLimit = 600;
+  const std::string message =
+      "\nImpossible to write Data/Mus/Mus_R_Raw.cupula\nVerify that its folder exists and has room.\n";
+  const std::string first_read = Cannot_Read("Mus", 'r', kSuffixes[0]);
+  {
+    SCOPED_TRACE("the built program");
+    Species s;
+    Write_File(s.Folder() / "Mus_R_Raw.cupula", "an earlier report\n");
+    scds_testing::Run_Options limited;
+    limited.file_size_limit = kLimit;
+    const auto run = Run_Program("Tessafen", s.dir.path, "Mus\n1\n2\n1\nx\n", limited);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.status, 0);
+    const std::size_t said = run.output.find(message);
+    EXPECT_NE(said, std::string::npos) << run.output;
+    EXPECT_LT(run.output.find(Cannot_Read("Mus", 'r', kSuffixes[11])), said);
+    EXPECT_TRUE(s.Error_Log().starts_with("Tessafen Errors:\n" + first_read)) << s.Error_Log();
+    EXPECT_FALSE(s.Has_Report('r'));
+    EXPECT_EQ(scds_testing::Temporary_Files(s.dir.path), std::vector<std::string>{});
+  }
+  {
+    SCOPED_TRACE("the side pass, for its count");
+    Species s;
+    std::ostringstream out;
+    scds::tessafen::Cupula_Measures measures;
+    int failures = 0;
+    {
+      scds_testing::File_Size_Limit full(kLimit);
+      failures = scds::tessafen::Cupula_Side_Pass(out, s.dir.path, "Mus", 1.0, scds::Side::Right, measures);
+    }
+    EXPECT_EQ(failures, scds::tessafen::kInputCount + 1);
+    // What the case rests on: a report above the limit, within the buffer.
+    const std::size_t size = scds::tessafen::Cupula_Report_Text(measures).size();
+    EXPECT_GT(size, kLimit);
+    EXPECT_LT(size, std::size_t{4096});
+    EXPECT_NE(out.str().find(message), std::string::npos) << out.str();
+  }
+}
+
 // A section mesh that opens and is counted, and whose reading then fails
 // during the facet pass (the byte source's test seam, as an I/O error
 // would): it is a mesh that cannot be read. Its message, one failure, no

@@ -4,20 +4,28 @@
 // from expected_quintarel.py (expected_quintarel.h).
 #include <gtest/gtest.h>
 
+#include <linux/fs.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "banner.h"
 #include "expected_quintarel.h"
+#include "file_flags.h"
 #include "frame_paths.h"
 #include "odd_input.h"
 #include "output_file.h"
 #include "own_names.h"
 #include "quintarel.h"
 #include "scds_testing.h"
+#include "traced_run.h"
 
 namespace {
 
@@ -620,6 +628,157 @@ TEST(QuintarelRun, MatrixFolderMissingBothSides) {
   EXPECT_EQ(Read_File(sp / "Sp_MinusCor.vector"), expected::kBoth_MinusCor_vector);
   Expect_Only_Cor_Inputs_Kept(dir.path);
   EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + kCannotWriteTransmat + kCannotWriteSymmat + "\n");
+}
+
+// A run whose sets all write their results, one set of which has a raw
+// vector file the run cannot remove: that set keeps every one of its files
+// (never one side consumed and the other kept), each file that cannot go
+// is said on the console and in the log, and the other sets are consumed.
+struct Kept_Set {
+  const char* name;
+  int mode;                       // the side answer: 3 both sides, 1 the right side mirrored
+  int set;                        // the set whose files stay
+  std::vector<std::string> said;  // the sides of the files that cannot go, in the order said
+  int flag = 0;                   // FS_IMMUTABLE_FL or FS_APPEND_FL on those files, where the case uses one
+};
+
+std::vector<std::string> Sides_Read(int mode) {
+  return mode == 3 ? std::vector<std::string>{"R", "L"} : std::vector<std::string>{"R"};
+}
+
+std::string Kept_Message(const Kept_Set& kept, const std::string& side) {
+  return "\nImpossible to remove " + Raw_Path(side, kept.set) + "\nThe " + kSets[kept.set] +
+         (kept.mode == 3 ? " set is written but keeps both raw vector files: remove them by hand.\n"
+                         : " set is written but keeps its raw vector file: remove it by hand.\n");
+}
+
+// The raw vector files of the sides the run reads (and the mid-plane).
+void Write_Kept_Set_Inputs(const fs::path& work_dir, int mode) {
+  scds_testing::Make_Species_Folder(work_dir, "Sp");
+  for (const std::string& side : Sides_Read(mode)) {
+    for (int k = 0; k < 3; ++k) Write_File(work_dir / Raw_Path(side, k), Raw_Text(side, k));
+  }
+  if (mode != 3) Write_File(work_dir / "Data/Sp/Matrix/Sp.midplane", expected::kMidPlane);
+}
+
+// The console, every set's results and raw vector files, and the species
+// log after such a run.
+void Expect_Set_Kept(const fs::path& work_dir, const scds_testing::Program_Run& run, const Kept_Set& kept) {
+  const fs::path sp = work_dir / "Data/Sp";
+  const std::string prefix = kept.mode == 3 ? "Both_" : "Right_";
+  std::string messages;
+  for (const std::string& side : kept.said) messages += Kept_Message(kept, side);
+  std::string echo = "\n" + Expected(prefix + "Cor_vector") + "\n" + Expected(prefix + "Cor_synangle");
+  for (const std::string& side : Sides_Read(kept.mode)) echo += "\n" + Expected(prefix + "Cor_function_" + side);
+  EXPECT_EQ(run.signal, 0);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Console_Start("Sp") + kSideMenu + echo + messages + kClosing);
+  for (int k = 0; k < 3; ++k) {
+    SCOPED_TRACE(kSets[k]);
+    const std::string set = kSets[k];
+    EXPECT_EQ(Read_File(sp / ("Sp_" + set + ".vector")), Expected(prefix + set + "_vector"));
+    for (const std::string& side : Sides_Read(kept.mode)) {
+      const fs::path raw = work_dir / Raw_Path(side, k);
+      if (k == kept.set) {
+        EXPECT_EQ(Read_File(raw), Raw_Text(side, k)) << side;
+      } else {
+        EXPECT_FALSE(Exists(raw)) << side;
+      }
+    }
+  }
+  EXPECT_EQ(Read_File(sp / "Sp.errorlog"), "Quintarel Errors:\n" + messages + "\n");
+}
+
+// A shared folder (sticky, mode 1777, as /tmp is) in which the files that
+// cannot go are another user's (root's) and the run is the unprivileged
+// user's: the system lets it remove its own files only.
+TEST(QuintarelRun, AnotherUsersRawVectorFileInASharedFolderKeepsItsWholeSet) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can leave a file to a user the run is not";
+  const Kept_Set cases[] = {
+      {"the left Cor file", 3, 0, {"L"}},
+      {"both PlusCor files", 3, 1, {"R", "L"}},
+      {"the right MinusCor file, one side read", 1, 2, {"R"}},
+  };
+  for (const Kept_Set& kept : cases) {
+    SCOPED_TRACE(kept.name);
+    Temp_Dir dir;
+    Write_Kept_Set_Inputs(dir.path, kept.mode);
+    fs::permissions(dir.path / "Data/Sp", fs::perms::all | fs::perms::sticky_bit);
+    scds_testing::Run_Options options;
+    options.unprivileged = true;
+    options.left_to_root = {"Data/Sp"};
+    for (const std::string& side : kept.said) options.left_to_root.push_back(Raw_Path(side, kept.set));
+    Expect_Set_Kept(dir.path, Run_Program("Quintarel", dir.path, "Sp\n1\n" + std::to_string(kept.mode) + "\nx\n",
+                                          options),
+                    kept);
+  }
+}
+
+// A raw vector file marked immutable or append-only, which not even root
+// may remove.
+TEST(QuintarelRun, AnImmutableRawVectorFileKeepsItsWholeSet) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can mark a file immutable or append-only";
+  const Kept_Set cases[] = {
+      {"the left Cor file immutable", 3, 0, {"L"}, FS_IMMUTABLE_FL},
+      {"the right MinusCor file append-only", 3, 2, {"R"}, FS_APPEND_FL},
+      {"the right PlusCor file immutable, one side read", 1, 1, {"R"}, FS_IMMUTABLE_FL},
+  };
+  for (const Kept_Set& kept : cases) {
+    SCOPED_TRACE(kept.name);
+    Temp_Dir dir;
+    Write_Kept_Set_Inputs(dir.path, kept.mode);
+    const scds_testing::File_Flag flag(dir.path / Raw_Path(kept.said[0], kept.set), kept.flag);
+    if (!flag.set) GTEST_SKIP() << "the file system of " << dir.path << " keeps no such flag";
+    Expect_Set_Kept(dir.path, Run_Program("Quintarel", dir.path, "Sp\n1\n" + std::to_string(kept.mode) + "\nx\n"),
+                    kept);
+  }
+}
+
+// The species folder loses its write permission once the MinusCor set's
+// results are written, before its raw vector files go (the run is held at
+// the rename of the set's last result meanwhile): neither file can go.
+// The species log, there already, still takes the block; the temporary
+// log stays, as the folder takes no removal.
+TEST(QuintarelRun, ARawVectorFolderThatCannotBeWrittenKeepsItsWholeSet) {
+  SCDS_REQUIRE_STRACE();
+  const Kept_Set kept = {"both MinusCor files", 3, 2, {"R", "L"}};
+  Temp_Dir dir;
+  Write_Kept_Set_Inputs(dir.path, kept.mode);
+  const fs::path sp = dir.path / "Data/Sp";
+  Write_File(sp / "Sp.errorlog", "");
+  const fs::path last = sp / "Sp_L_MinusCor.functionangle";
+  scds_testing::Trace_Request request;
+  request.calls = "rename,renameat,renameat2";
+  {
+    // Which rename of the run puts the set's last result in its place.
+    Temp_Dir plain;
+    Write_Kept_Set_Inputs(plain.path, kept.mode);
+    const scds_testing::Traced_Run whole = scds_testing::Run_Traced("Quintarel", plain.path, "Sp\n1\n3\nx\n", request);
+    std::map<std::string, int> seen;
+    for (const scds_testing::Traced_Call& call : whole.calls) {
+      ++seen[call.name];
+      if (call.strings.size() == 2 && call.strings[1].ends_with("/Sp_L_MinusCor.functionangle")) {
+        request.at = call.name;
+        request.when = seen[call.name];
+        break;
+      }
+    }
+    ASSERT_GT(request.when, 0);
+  }
+  request.delay_exit_us = 3000000;
+  request.unprivileged = true;
+  std::thread closer([&sp, &last] {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (!Exists(last) && std::chrono::steady_clock::now() < give_up) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    fs::permissions(sp, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                            fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  });
+  const scds_testing::Traced_Run traced = scds_testing::Run_Traced("Quintarel", dir.path, "Sp\n1\n3\nx\n", request);
+  closer.join();
+  fs::permissions(sp, fs::perms::owner_all, fs::perm_options::add);
+  Expect_Set_Kept(dir.path, traced.run, kept);
 }
 
 }  // namespace
