@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/fs.h>
 #include <unistd.h>
 
 #include <sstream>
 
 #include "byte_source.h"
+#include "file_flags.h"
 #include "paths.h"
 #include "scds_testing.h"
 
@@ -370,6 +372,40 @@ TEST(ErrorLogMerge, AKeptBlockIsMergedAtTheCloseOfACycleThatSaidNothing) {
   EXPECT_EQ(out.str(), kMergedFirst + kCannotSpecies + kCannotUnmerged + kKept);
   EXPECT_EQ(Read_File(species_log), kept_block);
   EXPECT_FALSE(Exists(temp));
+}
+
+// A temporary log that was merged but cannot be removed (a folder that
+// allows no removal: append-only for the superuser, without write
+// permission for anyone else) is emptied, so that the next cycle does not
+// merge its block a second time.
+TEST(ErrorLogMerge, AMergedLogThatCannotBeRemovedIsNotMergedAgain) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const std::filesystem::path folder = dir.path / "Data/Sp";
+  Write_File(folder / "Sp.errorlog", "");
+  std::ostringstream out;
+  scds::Error_Log log;
+  Open_With_Message(log, out, dir.path, kMessage);
+  {
+    const bool root = geteuid() == 0;
+    scds_testing::File_Flag append_only(folder, FS_APPEND_FL);
+    if (root && !append_only.set) {
+      scds::Error_Log_Merge(log, out);
+      GTEST_SKIP() << "this file system keeps no append-only flag for the folder";
+    }
+    if (!root) std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    scds::Error_Log_Merge(log, out);
+    if (!root) std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+  }
+  const std::string block = "Tessafen Errors:\n" + kMessage + "\n";
+  EXPECT_EQ(Read_File(folder / "Sp.errorlog"), block);
+  EXPECT_EQ(Read_File(folder / "Sp_temp.errorlog"), "");
+  std::ostringstream next;
+  scds::Error_Log_Open(log, next, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Quintarel Errors:\n", true);
+  scds::Error_Log_Merge(log, next);
+  EXPECT_EQ(next.str(), "");
+  EXPECT_EQ(Read_File(folder / "Sp.errorlog"), block);
+  EXPECT_FALSE(Exists(folder / "Sp_temp.errorlog"));
 }
 
 }  // namespace
