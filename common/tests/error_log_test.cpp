@@ -146,28 +146,30 @@ TEST(ErrorLogMerge, ASpeciesLogThatCannotBeAppendedGoesToTheUnmergedLog) {
   }
 }
 
-// Whatever stands at the temporary log's name is removed, never followed or
-// waited on: a link to a file elsewhere keeps its bytes, a FIFO holds
-// nothing up.
+// Whatever stands at the temporary log's name that is no log of an earlier
+// run is removed, never followed, waited on or merged: a link to a file
+// elsewhere keeps its bytes, a FIFO holds nothing up.
 TEST(ErrorLogMerge, TheTemporaryLogIsMadeAfresh) {
-  for (bool fifo : {false, true}) {
-    SCOPED_TRACE(fifo ? "a FIFO" : "a link");
+  for (const char* kind : {"a link", "a FIFO", "a hard link"}) {
+    SCOPED_TRACE(kind);
     Temp_Dir dir;
     Temp_Dir elsewhere;
     scds_testing::Make_Species_Folder(dir.path, "Sp");
     const std::filesystem::path temp = dir.path / "Data/Sp/Sp_temp.errorlog";
-    Write_File(elsewhere.path / "victim.txt", "victim bytes\n");
-    if (fifo) {
+    Write_File(elsewhere.path / "victim.txt", "victim bytes\nand more\n");
+    if (kind == std::string("a FIFO")) {
       scds_testing::Make_Fifo(temp);
-    } else {
+    } else if (kind == std::string("a link")) {
       std::filesystem::create_symlink(elsewhere.path / "victim.txt", temp);
+    } else {
+      std::filesystem::create_hard_link(elsewhere.path / "victim.txt", temp);
     }
     std::ostringstream out;
     alarm(20);
     Run_Cycle(dir.path, 1, true, out);
     alarm(0);
     EXPECT_EQ(out.str(), kMessage);
-    EXPECT_EQ(Read_File(elsewhere.path / "victim.txt"), "victim bytes\n");
+    EXPECT_EQ(Read_File(elsewhere.path / "victim.txt"), "victim bytes\nand more\n");
     EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n" + kMessage + "\n");
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(temp)));
   }
