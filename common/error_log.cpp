@@ -237,6 +237,13 @@ void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::pa
       Cannot_Open(log, out);
       return;
     }
+    // One cut off inside a line (it was not made by this version, say)
+    // gets its line end, so that the log it goes to stays whole lines.
+    char last = '\n';
+    if (status.st_size > 0 && ::pread(fd, &last, 1, status.st_size - 1) == 1 && last != '\n' &&
+        Write_All_At(fd, "\n", status.st_size)) {
+      ++status.st_size;
+    }
     const Merge_Outcome merged = Close_Log_Descriptor(fd, status.st_dev, status.st_ino, 1, file.c_str(),
                                                       species_log.c_str(), unmerged_log.c_str());
     if (merged != Merge_Outcome::Unchanged && merged != Merge_Outcome::Unreadable) out << log.texts.text[kLeftOver];

@@ -481,12 +481,14 @@ TEST(FlanmereRun, ALeftOverTemporaryLogIsMergedFirst) {
     std::string log;
   };
   const std::string block = "Flanmere Errors:\nold message\n\n";
+  const std::string merged_first =
+      "\nData/" + kSpecies + "/" + kSpecies +
+      "_temp_R.errorlog holds messages an earlier run or side did not merge: they are merged first.\n";
   const Case cases[] = {
-      {block,
-       "\nData/" + kSpecies + "/" + kSpecies +
-           "_temp_R.errorlog holds messages an earlier run or side did not merge: they are merged first.\n",
-       block},
+      {block, merged_first, block},
       {"Flanmere Errors:\n", "", "<missing " + kSpecies + ".errorlog>"},
+      // Cut off inside its last line: it is merged with a line end.
+      {"Flanmere Errors:\n\nold", merged_first, "Flanmere Errors:\n\nold\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.left_over);
