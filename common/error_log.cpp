@@ -140,8 +140,8 @@ bool Append_Descriptor(int fd, const char* to) {
 // a regular file of one name only (anything else is no log of a run, and
 // is cleared as the name is made afresh). -1 with `unreadable` false when
 // there is none; -1 with `unreadable` true when there is one that cannot
-// be opened.
-int Open_Left_Over(const char* file, bool& unreadable) {
+// be opened. `opened` is what it is.
+int Open_Left_Over(const char* file, bool& unreadable, struct stat& opened) {
   unreadable = false;
   struct stat named;
   if (::lstat(file, &named) != 0 || !S_ISREG(named.st_mode) || named.st_nlink != 1) return -1;
@@ -150,7 +150,6 @@ int Open_Left_Over(const char* file, bool& unreadable) {
     unreadable = errno != ENOENT;
     return -1;
   }
-  struct stat opened;
   if (::fstat(fd, &opened) != 0 || opened.st_dev != named.st_dev || opened.st_ino != named.st_ino) {
     ::close(fd);
     return -1;
@@ -223,20 +222,14 @@ void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::pa
 
   // What an earlier run or side pass left at the name goes first.
   bool unreadable = false;
-  int fd = Open_Left_Over(file.c_str(), unreadable);
+  struct stat status {};
+  int fd = Open_Left_Over(file.c_str(), unreadable, status);
   if (unreadable) {
     out << log.texts.text[kUnreadable];
     Cannot_Open(log, out);
     return;
   }
-  struct stat status {};
   if (fd >= 0) {
-    if (::fstat(fd, &status) != 0) {
-      ::close(fd);
-      out << log.texts.text[kUnreadable];
-      Cannot_Open(log, out);
-      return;
-    }
     // One cut off inside a line (it was not made by this version, say)
     // gets its line end, so that the log it goes to stays whole lines.
     char last = '\n';
@@ -263,7 +256,6 @@ void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::pa
     // Kept: the run's block follows, its title written with its first
     // message, and the whole is merged when the run ends (line count 0:
     // whatever it holds is merged).
-    log.follows_kept = true;
     log.title = title;
     log.length = static_cast<std::uint64_t>(status.st_size);
     log.line_count_B = 0;

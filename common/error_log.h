@@ -46,16 +46,16 @@ struct Error_Log {
   int fd = -1;                      // the temporary log, open for reading and writing during the run
   dev_t device = 0;                 // the temporary log itself, whatever stands at its name later
   ino_t inode = 0;
-  std::int64_t line_count_B = 0;    // its lines once the title line was in
+  std::int64_t line_count_B = 0;    // its lines once the title line was in (0 after a kept log: always merged)
   std::uint64_t length = 0;         // its bytes: only ever whole messages (and the closing empty line)
-  std::string title;                // the title line while it is still to be written (see follows_kept)
+  std::string title;                // the title line while it is still to be written: the run's block
+                                    // follows messages of before that could not be merged, and its title
+                                    // goes in with its first message
   bool close_block = true;          // a block that holds a message ends with an empty line
   bool active = false;              // the temporary log exists
   bool holds_message = false;       // a message was reported into it
   bool ends_closed = false;         // the file ends with the closing empty line of a block that holds a message
   bool write_failed = false;        // a message could not be written into it: it lacks that one and the later ones
-  bool follows_kept = false;        // it holds messages of before that could not be merged; the run's block
-                                    // follows them, its title written with its first message
   Close_Texts texts;                // what the console is told when it is closed
 };
 
