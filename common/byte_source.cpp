@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace scds {
@@ -130,10 +131,13 @@ std::int64_t Line_Count(Byte_Source& source) {
   std::int64_t count = 0;
   int last = 0;
   do {
-    Count_Line_Feeds(source.buffer.data() + source.pos, source.buffer.data() + source.end, count, last);
+    const char* begin = source.buffer.data() + source.pos;
+    const char* end = source.buffer.data() + source.end;
+    if (begin != end) last = static_cast<unsigned char>(end[-1]);
+    count += std::count(begin, end, '\n');
     source.pos = source.end;
   } while (Source_Next_Block(source));
-  return Lines_Of(count, last);
+  return last == '\n' ? count : count + 1;
 }
 
 }  // namespace scds

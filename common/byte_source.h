@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -81,23 +80,5 @@ void Skip_Space(Byte_Source& source);
 // current position to the end, plus one when the last byte read is not a
 // line feed (so a stream with nothing left gives 1).
 std::int64_t Line_Count(Byte_Source& source);
-
-// The counting of every line counter, a block of bytes at a time: adds the
-// block's line feeds to `count` and keeps its last byte in `last` (a block
-// without bytes keeps it). Plain memory work only (the signal handler's
-// counter uses it too).
-inline void Count_Line_Feeds(const char* begin, const char* end, std::int64_t& count, int& last) {
-  if (begin == end) return;
-  last = static_cast<unsigned char>(end[-1]);
-  while ((begin = static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)))) !=
-         nullptr) {
-    ++count;
-    ++begin;
-  }
-}
-
-// The lines of text whose line feeds were counted and whose last byte is
-// `last` (0 when there was none): one more when it is not a line feed.
-inline std::int64_t Lines_Of(std::int64_t line_feeds, int last) { return last == '\n' ? line_feeds : line_feeds + 1; }
 
 }  // namespace scds

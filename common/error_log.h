@@ -1,17 +1,19 @@
 // The error-log cycle of a run or side pass: the temporary log is created
-// with the program's title line, collects every failure message, and at the
-// end is appended to the species error log when it grew, then removed.
+// with the program's title line and collects every failure message; at the
+// end its block is appended to the species error log when it holds a
+// message, and removed.
 //
-// No message the log took is ever removed unread: a block that neither the
-// species error log nor the unmerged log can take stays at the temporary
-// log's name, whole, and the console says so; a run that finds such a log
-// (or one a killed run left) at its temporary name merges it first, as a
-// block of its own, before it begins its own block.
+// No message the log took is removed unread: a block that neither the
+// species error log nor the unmerged log can take stays whole at the
+// temporary log's name, and the console says so; a run that finds a log of
+// a run there (one kept so, or one a killed run left) merges it first, as a
+// block of its own. What survives a power cut: every block merged (the log
+// it went to is on the disk before its temporary log is removed) and every
+// output; the last messages of a run that was running may be lost.
 #pragma once
 
 #include <sys/types.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -33,90 +35,62 @@ enum Close_Text {
   kCloseTextCount
 };
 
-struct Close_Texts {
-  std::string text[kCloseTextCount];
-};
-
-Close_Texts Close_Texts_For(std::string_view species, std::string_view temp_path);
-
+// The open temporary log: the one record of it, which the run and the
+// signal handler both read. The run changes it only while the signals are
+// held.
 struct Error_Log {
-  std::filesystem::path work_dir;
-  std::string species;
-  std::string temp_path;            // as built, relative to work_dir
-  int fd = -1;                      // the temporary log, open for reading and writing during the run
-  dev_t device = 0;                 // the temporary log itself, whatever stands at its name later
+  int fd = -1;                  // open for reading and writing; -1: the messages go to the console only
+  dev_t device = 0;             // the temporary log itself, whatever stands at its name later
   ino_t inode = 0;
-  std::int64_t line_count_B = 0;    // its lines once the title line was in (0 after a kept log: always merged)
-  std::uint64_t length = 0;         // its bytes: only ever whole messages (and the closing empty line)
-  std::string title;                // the title line while it is still to be written: the run's block
-                                    // follows messages of before that could not be merged, and its title
-                                    // goes in with its first message
-  bool close_block = true;          // a block that holds a message ends with an empty line
-  bool active = false;              // the temporary log exists
-  bool holds_message = false;       // a message was reported into it
-  bool ends_closed = false;         // the file ends with the closing empty line of a block that holds a message
-  bool write_failed = false;        // a message could not be written into it: it lacks that one and the later ones
-  Close_Texts texts;                // what the console is told when it is closed
+  std::string temp;             // its name, and those of the logs its block goes to, joined to the work folder
+  std::string species_log;
+  std::string unmerged_log;
+  std::string texts[kCloseTextCount];
+  bool close_block = true;      // a block that holds a message ends with an empty line (all but Brindleck)
+  off_t length = 0;             // the bytes of the block: whole messages only; a close copies these, no more
+  std::string title;            // the title line while it is still to be written: the run's block follows a
+                                // kept one, and its title goes in with its first message
+  bool holds_message = false;   // the block holds a message (or a kept block): it is merged at the close
+  bool ends_closed = false;     // the file ends with the closing empty line of the run's last message
+  bool missed = false;          // a message could not be written: the log lacks it and every later one
 };
 
-// Opening stage. First, a temporary log that an earlier run or side pass
-// left at temp_path (killed, or kept because no log could take it) is
-// merged as a block of its own, and the console says so; one that holds a
-// title line alone is dropped. Then temp_path is created afresh (whatever
-// else stood at that name is removed, never followed) with the title line,
-// its lines are counted, and it stays open for the messages of the run.
-// When the earlier log could not be merged either, it is not overwritten:
-// the run's block follows it in the same file. Every message goes to the
-// disk at once, so that what the log was told is there when a signal ends
-// the run (the handler then merges the log). close_block: the block ends
-// with one empty line when it holds a message (every program but
-// Brindleck). When the log cannot be created, says so on the console and
-// leaves the log inactive (messages then go to the console only).
+// Opening stage. First, a log of a run that an earlier run or side pass
+// left at temp_path (a regular file of one name that begins with one of
+// the suite's title lines) is merged as a block of its own, and the
+// console says so; one that holds its title line alone is dropped. Then
+// temp_path is made afresh (whatever else stood there is removed, never
+// followed) with the title line, and stays open for the messages of the
+// run. When the earlier log could not be merged either, it is not
+// overwritten: the run's block follows it in the same file. In a folder
+// that allows no removal, an empty file at the name (a merged left-over is
+// emptied) is taken as the log. close_block: the block ends with one empty
+// line when it holds a message (every program but Brindleck). When the log
+// cannot be made, the console says so and the messages go to the console
+// only.
 void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::path& work_dir,
-                    std::string_view species, std::string temp_path, std::string_view title, bool close_block);
+                    std::string_view species, const std::string& temp_path, std::string_view title, bool close_block);
 
 // Writes a message into the log and then, with the same text, on the
-// console: whatever the console showed is in the log, unless the console
-// was told the log could not take it. A message is written whole or not at
-// all: one that the disk cannot take whole (a file-size limit, a full disk)
-// is cut off again, and the log takes no later message.
+// console: whatever the console showed is in the log (the kernel has it,
+// whatever ends the program), unless the console was told the log could
+// not take it. A message goes in whole or not at all: one that the disk
+// cannot take whole (a file-size limit, a full disk) is cut off again, and
+// the log takes no later message.
 void Error_Log_Report(Error_Log& log, std::ostream& out, std::string_view message);
 
-// Closing stage: a log that could not take a message is said on the
-// console; then the log is counted, appended to the species error log when
-// the count changed (or to the unmerged log when the species log cannot
-// take it: it is not a regular file, say, or the disk is full), and
-// removed. A block that neither can take stays where it is, and the
-// console says where its messages are.
+// Closing stage: the block is appended to the species error log when it
+// holds a message (or to the unmerged log when the species log cannot take
+// it: it is not a regular file, say, or the disk is full), made durable,
+// and the temporary log removed. A block that neither can take stays where
+// it is. The console says what it must know: a message the log missed,
+// where the block went when not to the species log.
 void Error_Log_Merge(Error_Log& log, std::ostream& out);
 
-// How the closing of a temporary log went.
-enum class Merge_Outcome {
-  Unchanged,   // its line count is the one after the title line: nothing appended, the log removed
-  Merged,      // appended to the species error log, and removed
-  Unmerged,    // the species error log could not take it: appended to the unmerged log, and removed
-  Kept,        // neither log could take it: it stays at its name
-  Unreadable,  // it could not be read back: it stays at its name
-};
-
-// The closing of the temporary log open as `fd`, the file of that device
-// and inode at `temp`, in plain system calls only (the signal handler runs
-// it too): counted; appended, when the count is not line_count_B, to the
-// species log or else to the unmerged log; removed unless neither could
-// take it. An append that fails part way (a full disk) is cut back to the
-// log's earlier length, and a log the append created is removed again, so
-// both logs only ever hold whole blocks and none is left empty. The
-// descriptor stays open.
-Merge_Outcome Close_Log_Descriptor(int fd, dev_t device, ino_t inode, std::int64_t line_count_B, const char* temp,
-                                   const char* species_log, const char* unmerged_log);
-
-// The texts the console is told, in order, after a close with `outcome`
-// (after kMissedText when the log missed a message). Returns their number.
-int Close_Texts_Said(Merge_Outcome outcome, bool write_failed, Close_Text said[4]);
-
-// The lines of the file open as `fd`, counted from its start as Line_Count
-// counts them; -1 when it cannot be read.
-std::int64_t Line_Count_Of_Descriptor(int fd);
+// The same close, made by the signal handler of the log open at that
+// moment, if any, saying it straight to the console's descriptor. Plain
+// system calls only.
+void Error_Log_Close_On_Signal();
 
 // Messages of the files the programs cannot write.
 std::string Cannot_Write_Log_Message(std::string_view path);

@@ -13,20 +13,16 @@
 //
 // The handler does only what is safe in a signal handler, with plain system
 // calls on names and descriptors recorded beforehand: every output's
-// temporary file and the open temporary log are recorded here while they
-// exist, and the code that makes, renames or merges them holds the signals
-// off meanwhile (Signals_Held), so the handler always finds the records and
-// the files in step.
+// temporary file is recorded here while it exists, the open temporary log
+// in its own record (error_log.h), and the code that makes, renames or
+// merges them holds the signals off meanwhile (Signals_Held), so the
+// handler always finds the records and the files in step.
 #pragma once
 
 #include <signal.h>
 #include <sys/types.h>
 
-#include <cstdint>
 #include <filesystem>
-#include <string_view>
-
-#include "error_log.h"
 
 namespace scds {
 
@@ -49,28 +45,9 @@ struct Signals_Held {
 
 // Records an output's temporary file, which the handler removes while it is
 // still this very file (device and inode). Returns the record's number, or
-// -1 when every record is taken (the file is then left for the next run to
-// clear, as after a kill).
+// -1 when every record is taken or the name does not fit one (the file is
+// then left for the next run to clear, as after a kill).
 int Record_Temporary_File(const std::filesystem::path& file, dev_t device, ino_t inode);
 void Forget_Temporary_File(int record);
-
-// The open temporary error log, as the handler merges it.
-struct Temporary_Log_Record {
-  int fd = -1;                    // open for reading
-  dev_t device = 0;
-  ino_t inode = 0;
-  std::int64_t line_count_B = 0;  // its lines when it holds nothing to merge
-  std::filesystem::path temp;     // its name
-  std::filesystem::path species_log;
-  std::filesystem::path unmerged_log;
-  const Close_Texts* texts = nullptr;  // what the console is told of its close
-};
-
-// Records the log (one at a time: a later record replaces an earlier one).
-void Record_Temporary_Log(const Temporary_Log_Record& log);
-// The recorded log lost a message.
-void Note_Log_Write_Failed(int fd);
-// Forgets the log, when it is the one recorded.
-void Forget_Temporary_Log(int fd);
 
 }  // namespace scds

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <system_error>
 
@@ -13,47 +14,33 @@
 
 namespace scds {
 
-namespace {
-
-int Open_Flags(const char* mode) {
-  const bool plus = std::strchr(mode, '+') != nullptr;
-  int flags = plus ? O_RDWR : O_WRONLY;
-  if (mode[0] == 'a') flags |= O_APPEND;
-  return flags;
-}
-
-std::FILE* Stream_Of(int fd, const char* mode) {
-  if (fd < 0) return nullptr;
-  std::FILE* stream = ::fdopen(fd, mode);
-  if (stream == nullptr) ::close(fd);
-  return stream;
-}
-
-// Makes the folder's entries durable (a rename into it, say), so that a
-// crash of the machine keeps the renamed file. A folder that cannot be
-// synchronised (some file systems) is left as it is: the file itself is
-// already on the disk.
-void Sync_Folder(const std::filesystem::path& folder) {
-  const std::filesystem::path name = folder.empty() ? std::filesystem::path(".") : folder;
-  const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void Sync_Folder_Of(const char* file) {
+  char folder[PATH_MAX] = ".";
+  const char* slash = std::strrchr(file, '/');
+  if (slash != nullptr) {
+    const std::size_t size = slash == file ? 1 : static_cast<std::size_t>(slash - file);
+    if (size >= sizeof folder) return;
+    std::memcpy(folder, file, size);
+    folder[size] = '\0';
+  }
+  const int fd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
 }
 
-}  // namespace
+bool Synced(int fd) { return ::fdatasync(fd) == 0 || errno == EINVAL || errno == EROFS; }
 
 int Create_Own_Descriptor(const std::filesystem::path& file, int flags) {
   struct stat status;
   if (::lstat(file.c_str(), &status) == 0) {
-    if (S_ISDIR(status.st_mode)) return -1;
+    if (S_ISDIR(status.st_mode)) {
+      errno = EISDIR;
+      return -1;
+    }
     if (::unlink(file.c_str()) != 0 && errno != ENOENT) return -1;
   }
   return ::open(file.c_str(), flags | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
-}
-
-std::FILE* Create_Own_File(const std::filesystem::path& file, const char* mode) {
-  return Stream_Of(Create_Own_Descriptor(file, Open_Flags(mode)), mode);
 }
 
 int Open_Log_Descriptor(const char* file, bool* created) {
@@ -73,10 +60,6 @@ int Open_Log_Descriptor(const char* file, bool* created) {
     if (errno != EEXIST) return -1;
   }
   return -1;
-}
-
-std::FILE* Open_Log_For_Appending(const std::filesystem::path& file) {
-  return Stream_Of(Open_Log_Descriptor(file.c_str()), "a");
 }
 
 bool Holds_Same_File(const char* name, dev_t device, ino_t inode) {
@@ -121,7 +104,9 @@ bool Output_Create(Output_File& file, const std::filesystem::path& work_dir, std
   {
     // Made and recorded for the signal handler in one step.
     Signals_Held held;
-    file.stream = Create_Own_File(file.temp, "w");
+    const int fd = Create_Own_Descriptor(file.temp, O_WRONLY);
+    file.stream = fd >= 0 ? ::fdopen(fd, "w") : nullptr;
+    if (file.stream == nullptr && fd >= 0) ::close(fd);
     struct stat status;
     if (file.stream != nullptr && ::fstat(fileno(file.stream), &status) != 0) {
       std::fclose(file.stream);
@@ -159,7 +144,7 @@ bool Output_Finish(Output_File& file) {
   // On the disk before it takes the place of the earlier file, so that a
   // crash of the machine leaves one or the other whole. (A device such as
   // a terminal cannot be synchronised and need not be.)
-  if (!file.failed && fdatasync(fileno(file.stream)) != 0 && errno != EINVAL && errno != EROFS) file.failed = true;
+  if (!file.failed && !Synced(fileno(file.stream))) file.failed = true;
   // The file stays open (a second descriptor) until it is seen at its
   // place, so that no other file can take its inode meanwhile.
   const int held = ::fcntl(fileno(file.stream), F_DUPFD_CLOEXEC, 0);
@@ -199,7 +184,7 @@ bool Output_Finish(Output_File& file) {
   }
   // The new name on the disk too, before anything made into this output
   // (a consumed input) is removed.
-  Sync_Folder(file.full.parent_path());
+  Sync_Folder_Of(file.full.c_str());
   return true;
 }
 

@@ -62,29 +62,34 @@ struct Swap_Seam {
 };
 inline Swap_Seam swap_seam;
 
-// Creates `file` afresh and opens it with the stdio `mode` ("w", "a+"...):
-// whatever stands at that name is removed first (a link itself, never what
-// it points at), then the file is created exclusively and without following
-// a link, so one that appears in between makes the create fail. Returns null
-// when a folder stands there or the file cannot be removed or created.
-std::FILE* Create_Own_File(const std::filesystem::path& file, const char* mode);
-
-// The same as a descriptor, opened with `flags` (O_RDWR, say) besides the
-// exclusive creation; -1 where Create_Own_File gives null.
+// Creates `file` afresh and opens it with `flags` (O_RDWR, say): whatever
+// stands at that name is removed first (a link itself, never what it
+// points at), then the file is created exclusively and without following
+// a link, so one that appears in between makes the create fail. Returns -1
+// when a folder stands there or the file cannot be removed (errno says
+// why) or created.
 int Create_Own_Descriptor(const std::filesystem::path& file, int flags);
 
 // Opens a log that stays (the species error log, the unmerged log) for
-// appending, without waiting. One that exists is used only when it is a
-// regular file (a link to one will do); one that does not exist is created
-// as Create_Own_File does, so a dangling link is never followed. Returns
-// null for anything else (a FIFO, a device, a socket, a folder, a dangling
-// link) and when it cannot be opened.
-std::FILE* Open_Log_For_Appending(const std::filesystem::path& file);
-
-// The same as a descriptor, in plain system calls only (the signal handler
-// uses it); -1 where Open_Log_For_Appending gives null. `created`, when
-// given, tells whether this call made the log.
+// appending, without waiting, in plain system calls only (the signal
+// handler uses it). One that exists is used only when it is a regular file
+// (a link to one will do); one that does not exist is created as
+// Create_Own_Descriptor does, so a dangling link is never followed.
+// Returns -1 for anything else (a FIFO, a device, a socket, a folder, a
+// dangling link) and when it cannot be opened. `created`, when given,
+// tells whether this call made the log.
 int Open_Log_Descriptor(const char* file, bool* created = nullptr);
+
+// Puts what was written to the descriptor on the disk; true when it is
+// there, or when the file is of a kind that cannot be synchronised (a
+// terminal) and need not be. Plain system calls only.
+bool Synced(int fd);
+
+// Makes the entries of the folder that holds `file` durable (a rename or a
+// creation there), so that a crash of the machine keeps them. A folder
+// that cannot be synchronised (some file systems) is left as it is. Plain
+// system calls only.
+void Sync_Folder_Of(const char* file);
 
 // Removes the file at `name` only while it is the file given by its device
 // and inode (one of the run's own), never what someone put there in its

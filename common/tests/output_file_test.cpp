@@ -236,11 +236,14 @@ TEST(OutputFile, WholeOutputsSayTheirFailure) {
   scds_testing::Make_Species_Folder(dir.path, "Sp");
   std::ostringstream out;
   scds::Error_Log log;
+  scds::Error_Log_Open(log, out, dir.path, "Sp", "Data/Sp/Sp_temp.errorlog", "Tessafen Errors:\n", false);
   EXPECT_TRUE(scds::Output_Write_Whole(dir.path, "Data/Sp/a.txt", "whole", log, out));
   EXPECT_EQ(Read_File(dir.path / "Data/Sp/a.txt"), "whole");
   EXPECT_FALSE(scds::Output_Write_Whole(dir.path, "Data/None/a.txt", "lost", log, out));
-  EXPECT_EQ(out.str(), "\nImpossible to write Data/None/a.txt\nVerify that its folder exists and has room.\n");
-  EXPECT_TRUE(log.holds_message);
+  const std::string said = "\nImpossible to write Data/None/a.txt\nVerify that its folder exists and has room.\n";
+  EXPECT_EQ(out.str(), said);
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"), "Tessafen Errors:\n" + said);
+  scds::Error_Log_Merge(log, out);
 }
 
 struct Removal_Case {
@@ -276,11 +279,16 @@ TEST(OutputFile, RemovalOfAnEarlierOutput) {
     }
   }
   // A file nobody may remove, not even the system's administrator.
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
   std::ostringstream out;
   scds::Error_Log log;
+  scds::Error_Log_Open(log, out, dir.path, "Sp", "Data/Sp/Sp_temp.errorlog", "Tessafen Errors:\n", false);
   EXPECT_TRUE(scds::Output_Remove_Earlier("/proc/self", "status", log, out));
-  EXPECT_EQ(out.str(), "\nImpossible to remove status\nAn earlier file of that name remains: remove it by hand.\n");
-  EXPECT_TRUE(log.holds_message);
+  const std::string said = "\nImpossible to remove status\nAn earlier file of that name remains: remove it by hand.\n";
+  EXPECT_EQ(out.str(), said);
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"), "Tessafen Errors:\n" + said);
+  scds::Error_Log_Merge(log, out);
 }
 
 struct Log_Case {
@@ -312,12 +320,12 @@ TEST(OutputFile, LogsThatStayAreAppendedOnlyWhenRegular) {
     if (c.kind == 5) fs::create_directory(log);
     if (c.kind == 6) fs::create_symlink("/dev/null", log);
     alarm(20);
-    std::FILE* stream = scds::Open_Log_For_Appending(log);
+    const int fd = scds::Open_Log_Descriptor(log.c_str());
     alarm(0);
-    EXPECT_EQ(stream != nullptr, c.opens);
-    if (stream != nullptr) {
-      std::fputs("new\n", stream);
-      EXPECT_EQ(std::fclose(stream), 0);
+    EXPECT_EQ(fd >= 0, c.opens);
+    if (fd >= 0) {
+      EXPECT_TRUE(scds::Write_All(fd, "new\n", 4));
+      EXPECT_EQ(close(fd), 0);
       EXPECT_EQ(Read_File(c.kind == 1 ? target : log), c.kind == 2 ? "new\n" : "old\nnew\n");
     }
     if (c.kind == 3) {

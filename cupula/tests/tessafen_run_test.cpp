@@ -270,7 +270,7 @@ TEST(TessafenRun, ElevenAndTwelveFailures) {
   {
     Species s;
     Write_File(s.Folder() / "Mus_R_Raw.cupula", "old report\n");
-    Write_File(s.Folder() / "Mus_temp_R.errorlog", "left over\nfrom a crash\n");
+    Write_File(s.Folder() / "Mus_temp_R.errorlog", "Tessafen Errors:\nleft over\nfrom a crash\n");
     const auto run = s.Run("Mus\n1\n2\n1\nx\n");
     std::string messages;
     for (std::string_view suffix : kSuffixes) messages += Cannot_Read("Mus", 'r', suffix);
@@ -284,7 +284,7 @@ TEST(TessafenRun, ElevenAndTwelveFailures) {
         "first.\n";
     EXPECT_EQ(Without_Nan_Sign(run.output), Dialogue() + merged_first + messages + "\n" + report + kClosing);
     EXPECT_FALSE(s.Has_Report('r'));
-    EXPECT_EQ(s.Error_Log(), "left over\nfrom a crash\nTessafen Errors:\n" + messages + "\n");
+    EXPECT_EQ(s.Error_Log(), "Tessafen Errors:\nleft over\nfrom a crash\nTessafen Errors:\n" + messages + "\n");
     EXPECT_FALSE(s.Has_Temp_Log());
   }
 }
