@@ -58,6 +58,10 @@ struct Trace_Request {
   int error = 0;       // or: that call and every later one fails with this errno
   int delay_exit_us = 0;  // or: the program waits this long once that call was made, for the test to act
   bool unprivileged = false;  // run as Run_Options.unprivileged runs it
+  // When above 0: no file the program writes may grow beyond this many
+  // bytes (prlimit, between strace and the program, so that the trace
+  // itself is not limited; the console is).
+  std::uint64_t file_size_limit = 0;
 };
 
 struct Traced_Run {
@@ -138,6 +142,9 @@ inline std::vector<std::string> Strace_Words(const Trace_Request& request, const
     words.push_back("-e");
     words.push_back("inject=" + request.at + ":delay_exit=" + std::to_string(request.delay_exit_us) +
                     ":when=" + std::to_string(request.when));
+  }
+  if (request.file_size_limit > 0) {
+    words.insert(words.end(), {"prlimit", "--fsize=" + std::to_string(request.file_size_limit), "--"});
   }
   return words;
 }

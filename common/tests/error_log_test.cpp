@@ -148,9 +148,10 @@ TEST(ErrorLogMerge, ASpeciesLogThatCannotBeAppendedGoesToTheUnmergedLog) {
 
 // Whatever stands at the temporary log's name that is no log of an earlier
 // run is removed, never followed, waited on or merged: a link to a file
-// elsewhere keeps its bytes, a FIFO holds nothing up.
+// elsewhere keeps its bytes, a FIFO holds nothing up, a file that does not
+// begin with one of the suite's title lines is no log of a run.
 TEST(ErrorLogMerge, TheTemporaryLogIsMadeAfresh) {
-  for (const char* kind : {"a link", "a FIFO", "a hard link"}) {
+  for (const char* kind : {"a link", "a FIFO", "a hard link", "a file without a title line"}) {
     SCOPED_TRACE(kind);
     Temp_Dir dir;
     Temp_Dir elsewhere;
@@ -159,6 +160,9 @@ TEST(ErrorLogMerge, TheTemporaryLogIsMadeAfresh) {
     Write_File(elsewhere.path / "victim.txt", "victim bytes\nand more\n");
     if (kind == std::string("a FIFO")) {
       scds_testing::Make_Fifo(temp);
+    } else if (kind == std::string("a file without a title line")) {
+      constexpr char bytes[] = "\x7f\x01\xfe binary\0bytes\nTessafen Errors:\n\nno log\n";
+      Write_File(temp, std::string(bytes, sizeof bytes - 1));
     } else if (kind == std::string("a link")) {
       std::filesystem::create_symlink(elsewhere.path / "victim.txt", temp);
     } else {
@@ -376,10 +380,26 @@ TEST(ErrorLogMerge, AKeptBlockIsMergedAtTheCloseOfACycleThatSaidNothing) {
   EXPECT_FALSE(Exists(temp));
 }
 
-// A temporary log that was merged but cannot be removed (a folder that
-// allows no removal: append-only for the superuser, without write
-// permission for anyone else) is emptied, so that the next cycle does not
-// merge its block a second time.
+// A folder that allows no removal while it lives: append-only for the
+// superuser, without write permission for anyone else. `taken` tells
+// whether it took.
+struct No_Removal {
+  std::filesystem::path folder;
+  scds_testing::File_Flag append_only;
+  bool taken;
+  explicit No_Removal(const std::filesystem::path& marked)
+      : folder(marked), append_only(marked, FS_APPEND_FL), taken(geteuid() != 0 || append_only.set) {
+    if (geteuid() != 0) {
+      std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    }
+  }
+  ~No_Removal() {
+    if (geteuid() != 0) std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+  }
+};
+
+// A temporary log that was merged but cannot be removed is emptied, so
+// that the next cycle does not merge its block a second time.
 TEST(ErrorLogMerge, AMergedLogThatCannotBeRemovedIsNotMergedAgain) {
   Temp_Dir dir;
   scds_testing::Make_Species_Folder(dir.path, "Sp");
@@ -389,15 +409,9 @@ TEST(ErrorLogMerge, AMergedLogThatCannotBeRemovedIsNotMergedAgain) {
   scds::Error_Log log;
   Open_With_Message(log, out, dir.path, kMessage);
   {
-    const bool root = geteuid() == 0;
-    scds_testing::File_Flag append_only(folder, FS_APPEND_FL);
-    if (root && !append_only.set) {
-      scds::Error_Log_Merge(log, out);
-      GTEST_SKIP() << "this file system keeps no append-only flag for the folder";
-    }
-    if (!root) std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const No_Removal no_removal(folder);
     scds::Error_Log_Merge(log, out);
-    if (!root) std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    if (!no_removal.taken) GTEST_SKIP() << "this file system keeps no append-only flag for the folder";
   }
   const std::string block = "Tessafen Errors:\n" + kMessage + "\n";
   EXPECT_EQ(Read_File(folder / "Sp.errorlog"), block);
@@ -408,6 +422,33 @@ TEST(ErrorLogMerge, AMergedLogThatCannotBeRemovedIsNotMergedAgain) {
   EXPECT_EQ(next.str(), "");
   EXPECT_EQ(Read_File(folder / "Sp.errorlog"), block);
   EXPECT_FALSE(Exists(folder / "Sp_temp.errorlog"));
+}
+
+// In a folder that allows no removal, an empty file at the temporary log's
+// name (the emptied log a merge leaves there) is taken as the cycle's log,
+// cycle after cycle: each block is merged once, and no message goes to the
+// console only.
+TEST(ErrorLogMerge, AnEmptiedLogThatCannotBeRemovedIsTheNextCyclesLog) {
+  Temp_Dir dir;
+  scds_testing::Make_Species_Folder(dir.path, "Sp");
+  const std::filesystem::path folder = dir.path / "Data/Sp";
+  Write_File(folder / "Sp.errorlog", "");
+  Write_File(folder / "Sp_temp.errorlog", "");
+  const No_Removal no_removal(folder);
+  if (!no_removal.taken) GTEST_SKIP() << "this file system keeps no append-only flag for the folder";
+  std::string merged;
+  for (const char* title : {"Quintarel", "Saxmorrow", "Ostravel"}) {
+    SCOPED_TRACE(title);
+    const std::string message = std::string("\nfrom ") + title + "\n";
+    std::ostringstream out;
+    scds::Error_Log log;
+    Open_With_Message(log, out, dir.path, message);
+    scds::Error_Log_Merge(log, out);
+    EXPECT_EQ(out.str(), message);
+    merged += "Tessafen Errors:\n" + message + "\n";
+    EXPECT_EQ(Read_File(folder / "Sp.errorlog"), merged);
+    EXPECT_EQ(Read_File(folder / "Sp_temp.errorlog"), "");
+  }
 }
 
 }  // namespace

@@ -1,24 +1,31 @@
-// Log blocks that neither the species error log nor the unmerged log can
-// take, and temporary logs that killed runs leave: every message the
-// console showed is in a file of the species folder after the run, and
-// after the next run of a program that writes the same temporary log,
-// which merges what it finds there first, as a block of its own.
+// How log blocks reach the logs: exactly the block, on the disk before its
+// temporary log goes, never into the temporary log itself. Blocks that
+// neither the species error log nor the unmerged log can take, and
+// temporary logs that killed runs leave: every message the console showed
+// is in a file of the species folder after the run, and after the next run
+// of a program that writes the same temporary log, which merges what it
+// finds there first, as a block of its own.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "scds_testing.h"
+#include "traced_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using scds_testing::Read_File;
 using scds_testing::Temp_Dir;
+using scds_testing::Trace_Request;
+using scds_testing::Traced_Run;
 using scds_testing::Write_File;
 
 std::string Raw_Vector_Messages() {
@@ -181,6 +188,91 @@ TEST(KeptLogs, ALeftOverThatCannotBeReadStaysAsItIs) {
   fs::permissions(files.temp_log, fs::perms::owner_read);
   EXPECT_EQ(Read_File(files.temp_log), kSaxmorrowBlock);
   EXPECT_FALSE(Stands(files.species_log));
+}
+
+// A species log that is a link to the temporary log is the temporary log
+// itself, no place for its block: the block goes to the unmerged log, and
+// nothing is appended through the link. The temporary log takes the title
+// and the message and no more byte (the program may grow no file beyond
+// 1 MiB all the same, so that a copy of the log into itself ends).
+TEST(KeptLogs, ASpeciesLogThatIsTheTemporaryLogTakesNoBlock) {
+  SCDS_REQUIRE_STRACE();
+  Temp_Dir dir;
+  const Species_Files files = Prepare(dir.path, false);
+  fs::create_symlink("Sp_temp.errorlog", files.species_log);
+  Trace_Request writes;
+  writes.calls = "write,pwrite64";
+  writes.paths = {"Data/Sp/Sp_temp.errorlog"};
+  writes.file_size_limit = 1 << 20;
+  const Traced_Run traced = scds_testing::Run_Traced("Saxmorrow", dir.path, kSaxmorrowAnswers + "2\nx\n", writes, 60);
+  EXPECT_EQ(traced.run.status, 0);
+  std::uint64_t written = 0;
+  for (const scds_testing::Traced_Call& call : traced.calls) {
+    if (!call.result.starts_with("-")) written += std::stoull(call.result);
+  }
+  EXPECT_EQ(written, kSaxmorrowBlock.size());
+  const std::string went_unmerged =
+      "\nImpossible to write Data/Sp/Sp.errorlog\nVerify the species name and that its folder exists.\n"
+      "The messages went to Data/Sp/Sp_unmerged.errorlog instead.\n";
+  EXPECT_NE(traced.run.output.find(kSaxmorrowQuestion + went_unmerged), std::string::npos) << traced.run.output;
+  EXPECT_EQ(Read_File(files.unmerged_log), kSaxmorrowBlock);
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(files.species_log)));
+  EXPECT_FALSE(Stands(files.temp_log));
+}
+
+// A message the temporary log cannot take whole (no file may grow more
+// than 20 bytes past the first message's block) is cut back; when that
+// cut fails too (ftruncate gives EIO), the torn bytes it leaves past the
+// block are not copied: the species log takes the block the run wrote,
+// ending at a whole message.
+TEST(KeptLogs, BytesAFailedCutBackLeavesAreNotMerged) {
+  SCDS_REQUIRE_STRACE();
+  Temp_Dir dir;
+  const Species_Files files = Prepare(dir.path, false);
+  const std::string block =
+      "Quintarel Errors:\n\nImpossible to read Data/Sp/Sp_R_Cor.rawvector\nVerify Cor vector file name.\n\n";
+  Trace_Request cut_fails;
+  cut_fails.calls = "ftruncate";
+  cut_fails.paths = {"Data/Sp/Sp_temp.errorlog"};
+  cut_fails.at = "ftruncate";
+  cut_fails.when = 1;
+  cut_fails.error = EIO;
+  cut_fails.file_size_limit = block.size() + 20;
+  const Traced_Run traced = scds_testing::Run_Traced("Quintarel", dir.path, kQuintarelAnswers, cut_fails, 60);
+  EXPECT_EQ(traced.run.status, 0);
+  ASSERT_EQ(traced.calls.size(), 1u);
+  EXPECT_TRUE(traced.calls[0].result.starts_with("-1 EIO")) << traced.calls[0].result;
+  EXPECT_EQ(Read_File(files.species_log), block);
+  EXPECT_FALSE(Stands(files.temp_log));
+}
+
+// The block is on the disk before its temporary log goes: the descriptor
+// it was appended through is synchronised before the temporary log is
+// unlinked.
+TEST(KeptLogs, TheMergedBlockIsSyncedBeforeItsTemporaryLogGoes) {
+  SCDS_REQUIRE_STRACE();
+  Temp_Dir dir;
+  const Species_Files files = Prepare(dir.path, false);
+  Trace_Request calls;
+  calls.calls = "openat,fsync,fdatasync,unlink";
+  calls.paths = {"Data/Sp/Sp.errorlog", "Data/Sp/Sp_temp.errorlog"};
+  const Traced_Run traced = scds_testing::Run_Traced("Saxmorrow", dir.path, kSaxmorrowAnswers + "2\nx\n", calls, 60);
+  EXPECT_EQ(traced.run.status, 0);
+  EXPECT_EQ(Read_File(files.species_log), kSaxmorrowBlock);
+  std::string appended;  // the descriptor of the species log
+  std::size_t synced = 0, unlinked = 0;
+  for (std::size_t k = 0; k < traced.calls.size(); ++k) {
+    const scds_testing::Traced_Call& call = traced.calls[k];
+    const std::string named = call.strings.empty() ? "" : call.strings[0];
+    if (call.name == "openat" && named == "./Data/Sp/Sp.errorlog" && !call.result.starts_with("-")) {
+      appended = call.result;
+    }
+    if ((call.name == "fsync" || call.name == "fdatasync") && call.arguments == appended && synced == 0) synced = k + 1;
+    if (call.name == "unlink" && named == "./Data/Sp/Sp_temp.errorlog") unlinked = k + 1;
+  }
+  EXPECT_FALSE(appended.empty());
+  EXPECT_GT(synced, 0u);
+  EXPECT_GT(unlinked, synced);
 }
 
 }  // namespace
