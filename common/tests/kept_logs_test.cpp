@@ -190,6 +190,17 @@ TEST(KeptLogs, ALeftOverThatCannotBeReadStaysAsItIs) {
   EXPECT_FALSE(Stands(files.species_log));
 }
 
+// Runs `program` on the prepared species under strace as `request` says; a
+// whole run, ending with status 0.
+Traced_Run Traced_Whole_Run(const std::string& program, const fs::path& work, const std::string& answers,
+                            const Trace_Request& request) {
+  const Traced_Run traced = scds_testing::Run_Traced(program, work, answers, request, 60);
+  EXPECT_EQ(traced.run.status, 0) << traced.run.output;
+  return traced;
+}
+
+const std::string kSaxmorrowRun = kSaxmorrowAnswers + "2\nx\n";
+
 // A species log that is a link to the temporary log is the temporary log
 // itself, no place for its block: the block goes to the unmerged log, and
 // nothing is appended through the link. The temporary log takes the title
@@ -204,8 +215,7 @@ TEST(KeptLogs, ASpeciesLogThatIsTheTemporaryLogTakesNoBlock) {
   writes.calls = "write,pwrite64";
   writes.paths = {"Data/Sp/Sp_temp.errorlog"};
   writes.file_size_limit = 1 << 20;
-  const Traced_Run traced = scds_testing::Run_Traced("Saxmorrow", dir.path, kSaxmorrowAnswers + "2\nx\n", writes, 60);
-  EXPECT_EQ(traced.run.status, 0);
+  const Traced_Run traced = Traced_Whole_Run("Saxmorrow", dir.path, kSaxmorrowRun, writes);
   std::uint64_t written = 0;
   for (const scds_testing::Traced_Call& call : traced.calls) {
     if (!call.result.starts_with("-")) written += std::stoull(call.result);
@@ -232,14 +242,12 @@ TEST(KeptLogs, BytesAFailedCutBackLeavesAreNotMerged) {
   const std::string block =
       "Quintarel Errors:\n\nImpossible to read Data/Sp/Sp_R_Cor.rawvector\nVerify Cor vector file name.\n\n";
   Trace_Request cut_fails;
-  cut_fails.calls = "ftruncate";
+  cut_fails.calls = cut_fails.at = "ftruncate";
   cut_fails.paths = {"Data/Sp/Sp_temp.errorlog"};
-  cut_fails.at = "ftruncate";
   cut_fails.when = 1;
   cut_fails.error = EIO;
   cut_fails.file_size_limit = block.size() + 20;
-  const Traced_Run traced = scds_testing::Run_Traced("Quintarel", dir.path, kQuintarelAnswers, cut_fails, 60);
-  EXPECT_EQ(traced.run.status, 0);
+  const Traced_Run traced = Traced_Whole_Run("Quintarel", dir.path, kQuintarelAnswers, cut_fails);
   ASSERT_EQ(traced.calls.size(), 1u);
   EXPECT_TRUE(traced.calls[0].result.starts_with("-1 EIO")) << traced.calls[0].result;
   EXPECT_EQ(Read_File(files.species_log), block);
@@ -256,8 +264,7 @@ TEST(KeptLogs, TheMergedBlockIsSyncedBeforeItsTemporaryLogGoes) {
   Trace_Request calls;
   calls.calls = "openat,fsync,fdatasync,unlink";
   calls.paths = {"Data/Sp/Sp.errorlog", "Data/Sp/Sp_temp.errorlog"};
-  const Traced_Run traced = scds_testing::Run_Traced("Saxmorrow", dir.path, kSaxmorrowAnswers + "2\nx\n", calls, 60);
-  EXPECT_EQ(traced.run.status, 0);
+  const Traced_Run traced = Traced_Whole_Run("Saxmorrow", dir.path, kSaxmorrowRun, calls);
   EXPECT_EQ(Read_File(files.species_log), kSaxmorrowBlock);
   std::string appended;  // the descriptor of the species log
   std::size_t synced = 0, unlinked = 0;
