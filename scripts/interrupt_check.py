@@ -34,11 +34,12 @@
 # uninterrupted run names or writes, the error logs, and the console), so
 # that the writes a sanitized build makes into a pipe of its own, in a
 # number that changes from run to run, leave call N the same call in every
-# run.
+# run. Each program starts with the default action of every signal the check
+# sends, however the check itself was started.
 #
-# The programs must be built first: by default the Release build in build/
-# (cmake -S . -B build -DCMAKE_BUILD_TYPE=Release && cmake --build build),
-# or, with --bin build-asan/bin, the sanitizer build scripts/test.sh makes.
+# The programs must be built first: by default the Release build in
+# build/bin/ that scripts/run_sample.sh makes, or, with --bin build-asan/bin,
+# the sanitizer build scripts/test.sh makes.
 import argparse
 import collections
 import concurrent.futures as cf
@@ -47,6 +48,7 @@ import os
 import re
 import resource
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -96,6 +98,21 @@ SCENARIOS = (
 )
 
 
+# Every signal the check sends but SIGKILL, which nothing can ignore or block.
+SENT = sorted({getattr(signal, name) for scenario in SCENARIOS for name, _ in scenario.signals} - {signal.SIGKILL})
+
+
+def default_signals():
+    """In the child, before its exec: each signal the check sends has its
+    default action and is not blocked, as in a shell's foreground job,
+    however the check was started (a background job of a non-interactive
+    shell, `nohup scripts/interrupt_check.py &` in a script, ignores SIGINT
+    and SIGQUIT, and an exec keeps a signal ignored)."""
+    for number in SENT:
+        signal.signal(number, signal.SIG_DFL)
+    signal.pthread_sigmask(signal.SIG_UNBLOCK, SENT)
+
+
 @dataclass
 class Result:
     program: str
@@ -119,7 +136,8 @@ def run(binary, cwd, console, strace=()):
     env["ASAN_OPTIONS"] = ":".join(filter(None, (env.get("ASAN_OPTIONS"), "detect_leaks=0")))
     with open(answers(binary.name), "rb") as stdin, open(console, "wb") as out:
         return subprocess.run([*strace, str(binary)], cwd=cwd, stdin=stdin, stdout=out,
-                              stderr=subprocess.STDOUT, env=env, timeout=TIMEOUT).returncode
+                              stderr=subprocess.STDOUT, env=env, timeout=TIMEOUT,
+                              preexec_fn=default_signals).returncode
 
 
 def snapshot(root):
@@ -352,9 +370,8 @@ def main():
     missing = [p for p in needed if not os.access(bindir / p, os.X_OK)]
     if missing:
         sys.exit(f"interrupt_check: {', '.join(missing)} not built in {bindir}.\n"
-                 "Build the programs first: the Release build it checks by default with\n"
-                 "  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release && cmake --build build -j 4\n"
-                 "or the sanitizer build with scripts/test.sh, then check it with --bin build-asan/bin.")
+                 "Build the programs first: scripts/run_sample.sh makes the Release build it checks\n"
+                 "by default; scripts/test.sh makes the sanitizer build, checked with --bin build-asan/bin.")
     # A program ended by SIGQUIT leaves no core file.
     resource.setrlimit(resource.RLIMIT_CORE, (0, resource.getrlimit(resource.RLIMIT_CORE)[1]))
     start = time.monotonic()
