@@ -128,11 +128,11 @@ TEST(KeptLogs, ASignalWithBothLogsFullKeepsTheBlock) {
   Expect_Merged_By_The_Next_Run(dir.path, files, kSaxmorrowBlock);
 }
 
-// A run killed outright (SIGKILL: a power cut, the out-of-memory killer)
-// cleans nothing up; its temporary log holds every message it showed,
-// closed as its block is closed, and the next run merges it first. One
-// killed before it said anything left its title line alone, which is
-// dropped without a word.
+// A run killed outright (SIGKILL: the out-of-memory killer, the hard
+// CPU-time limit) cleans nothing up; its temporary log holds every message
+// it showed, closed as its block is closed, and the next run merges it
+// first. One killed before it said anything left its title line alone,
+// which is dropped without a word.
 TEST(KeptLogs, ATemporaryLogAKilledRunLeftIsMergedByTheNextRun) {
   struct Case {
     std::string program, answers, question, left;
