@@ -13,13 +13,6 @@
 namespace scds::ostravel {
 namespace {
 
-std::string Path_Message(std::string_view head, std::string_view path, std::string_view tail) {
-  std::string text(head);
-  text += path;
-  text += tail;
-  return text;
-}
-
 // "%fx\t%fy\t%fz\n"
 void Append_Point(std::string& text, double x, double y, double z) {
   Append_F(text, x);

@@ -227,10 +227,7 @@ std::vector<Morphometry_Line> Build_Layout() {
 }
 
 std::string Morphometry_Message(std::string_view path) {
-  std::string text = "\nImpossible to read ";
-  text += path;
-  text += "\nVerify both species name and morpho file name.\n";
-  return text;
+  return Path_Message("\nImpossible to read ", path, "\nVerify both species name and morpho file name.\n");
 }
 
 }  // namespace

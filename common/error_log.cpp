@@ -14,25 +14,25 @@
 
 namespace scds {
 
-std::string Cannot_Write_Log_Message(std::string_view path) {
-  std::string text = "\nImpossible to write ";
+std::string Path_Message(std::string_view head, std::string_view path, std::string_view tail) {
+  std::string text(head);
   text += path;
-  text += "\nVerify the species name and that its folder exists.\n";
+  text += tail;
   return text;
+}
+
+std::string Cannot_Write_Log_Message(std::string_view path) {
+  return Path_Message("\nImpossible to write ", path, "\nVerify the species name and that its folder exists.\n");
 }
 
 std::string Cannot_Write_Output_Message(std::string_view path) {
-  std::string text = "\nImpossible to write ";
-  text += path;
-  text += "\nVerify that its folder exists and has room.\n";
-  return text;
+  return Path_Message("\nImpossible to write ", path, "\nVerify that its folder exists and has room.\n");
 }
 
 std::string Incomplete_Message(std::string_view path, int read, int expected) {
-  std::string text = "\nWarning: ";
-  text += path;
-  text += " is incomplete: " + std::to_string(read) + " of " + std::to_string(expected) + " values read.\n";
-  return text;
+  return Path_Message("\nWarning: ", path,
+                      " is incomplete: " + std::to_string(read) + " of " + std::to_string(expected) +
+                          " values read.\n");
 }
 
 namespace {

@@ -92,6 +92,10 @@ void Error_Log_Merge(Error_Log& log, std::ostream& out);
 // system calls only.
 void Error_Log_Close_On_Signal();
 
+// A message about the file at `path`: `head`, the path, `tail`
+// ("\nImpossible to read " + path + "\nVerify ...\n").
+std::string Path_Message(std::string_view head, std::string_view path, std::string_view tail);
+
 // Messages of the files the programs cannot write.
 std::string Cannot_Write_Log_Message(std::string_view path);
 std::string Cannot_Write_Output_Message(std::string_view path);

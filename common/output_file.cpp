@@ -231,10 +231,7 @@ bool Output_Write_Whole(const std::filesystem::path& work_dir, const std::string
 }
 
 std::string Cannot_Remove_Message(std::string_view path) {
-  std::string text = "\nImpossible to remove ";
-  text += path;
-  text += "\nAn earlier file of that name remains: remove it by hand.\n";
-  return text;
+  return Path_Message("\nImpossible to remove ", path, "\nAn earlier file of that name remains: remove it by hand.\n");
 }
 
 bool Output_Remove_Earlier(const std::filesystem::path& work_dir, const std::string& path, Error_Log& log,

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include "error_log.h"
+
 namespace scds {
 
 namespace {
@@ -59,12 +61,10 @@ bool May_Remove(const std::filesystem::path& file) {
 bool Remove_Entry(const std::filesystem::path& file) { return ::unlink(file.c_str()) == 0 || errno == ENOENT; }
 
 std::string Cannot_Remove_Input_Message(std::string_view path, std::string_view meaning) {
-  std::string text = "\nImpossible to remove ";
-  text += path;
-  text += '\n';
-  text += meaning;
-  text += '\n';
-  return text;
+  std::string tail = "\n";
+  tail += meaning;
+  tail += '\n';
+  return Path_Message("\nImpossible to remove ", path, tail);
 }
 
 }  // namespace scds

@@ -1,7 +1,8 @@
 #include "flat_mesh.h"
 
-#include "number_format.h"
+#include "error_log.h"
 #include "mesh_outcome.h"
+#include "number_format.h"
 #include "output_file.h"
 #include "paths.h"
 #include "stl_text.h"
@@ -87,17 +88,12 @@ void Append_Flat_Vector(std::string& text, int read, double x0, double y0) {
 }
 
 std::string No_Frame_Message(std::string_view path) {
-  std::string text = "\nImpossible to flatten ";
-  text += path;
-  text += "\nIts cupula gave no frame to flatten it in.\n";
-  return text;
+  return Path_Message("\nImpossible to flatten ", path, "\nIts cupula gave no frame to flatten it in.\n");
 }
 
 std::string Degenerate_Facet_Message(std::string_view path) {
-  std::string text = "\nImpossible to use ";
-  text += path;
-  text += "\nIts first facet is degenerate; no frame can be built from it.\n";
-  return text;
+  return Path_Message("\nImpossible to use ", path,
+                      "\nIts first facet is degenerate; no frame can be built from it.\n");
 }
 
 void Block_Reset(Duct_State& duct) {

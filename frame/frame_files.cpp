@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "duct_plane.h"
+#include "error_log.h"
 #include "text_match.h"
 
 namespace scds::quintarel {
@@ -65,19 +66,14 @@ int Mid_Plane_Read(scds::Byte_Source& source, Mid_Plane& mid) {
 }
 
 std::string Raw_Vector_Layout_Message(std::string_view path, std::string_view set_name, int values) {
-  std::string text = "\nImpossible to read ";
-  text += path;
-  text += "\nVerify the layout of the ";
-  text += set_name;
-  text += " vector file: " + std::to_string(values) + " of 18 values read.\n";
-  return text;
+  std::string tail = "\nVerify the layout of the ";
+  tail += set_name;
+  tail += " vector file: " + std::to_string(values) + " of 18 values read.\n";
+  return Path_Message("\nImpossible to read ", path, tail);
 }
 
 std::string Mid_Plane_Layout_Message(std::string_view path) {
-  std::string text = "\nImpossible to read ";
-  text += path;
-  text += "\nVerify the layout of the mid-plane file.\n";
-  return text;
+  return Path_Message("\nImpossible to read ", path, "\nVerify the layout of the mid-plane file.\n");
 }
 
 std::string Vector_File_Text(const Duct_Plane_Set& R, const Duct_Plane_Set& L) {

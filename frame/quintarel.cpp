@@ -89,12 +89,10 @@ struct Run {
 void Report(Run& run, const std::string& message) { scds::Error_Log_Report(run.log, *run.out, message); }
 
 std::string Cannot_Open_Message(std::string_view path, std::string_view what) {
-  std::string text = "\nImpossible to read ";
-  text += path;
-  text += "\nVerify ";
-  text += what;
-  text += " file name.\n";
-  return text;
+  std::string tail = "\nVerify ";
+  tail += what;
+  tail += " file name.\n";
+  return scds::Path_Message("\nImpossible to read ", path, tail);
 }
 
 // Creates, writes and closes one output, which takes the place of an

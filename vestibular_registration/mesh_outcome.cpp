@@ -3,12 +3,10 @@
 namespace scds {
 
 std::string Cannot_Read_Mesh_Message(std::string_view path, std::string_view advice) {
-  std::string text = "\nImpossible to read ";
-  text += path;
-  text += '\n';
-  text += advice;
-  text += '\n';
-  return text;
+  std::string tail = "\n";
+  tail += advice;
+  tail += '\n';
+  return Path_Message("\nImpossible to read ", path, tail);
 }
 
 bool Say_Mesh_Outcome(STL_Open_Result opened, bool read_failed, bool irregular, std::string_view path,

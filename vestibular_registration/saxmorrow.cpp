@@ -94,13 +94,6 @@ void Write_Banner(std::ostream& out) {
   scds::Write_Line(out, scds::kContactNote);
 }
 
-std::string Path_Message(std::string_view head, std::string_view path, std::string_view tail) {
-  std::string text(head);
-  text += path;
-  text += tail;
-  return text;
-}
-
 // The determinant expanded along the first row.
 double Determinant(const scds::Transform_Matrix& m) {
   return m.TMA * (m.TME * m.TMI - m.TMF * m.TMH) - m.TMB * (m.TMD * m.TMI - m.TMF * m.TMG) +

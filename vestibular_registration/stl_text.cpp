@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "error_log.h"
 #include "number_format.h"
 #include "text_match.h"
 
@@ -381,17 +382,11 @@ void STL_End_Read(STL_Mesh& mesh) {
 }
 
 std::string Binary_STL_Message(std::string_view path) {
-  std::string text = "\nImpossible to read ";
-  text += path;
-  text += "\nThe file is a binary STL; save it as ASCII STL.\n";
-  return text;
+  return Path_Message("\nImpossible to read ", path, "\nThe file is a binary STL; save it as ASCII STL.\n");
 }
 
 std::string Irregular_STL_Message(std::string_view path) {
-  std::string text = "\nWarning: ";
-  text += path;
-  text += " is not a regular ASCII STL mesh; values read from it may be wrong.\n";
-  return text;
+  return Path_Message("\nWarning: ", path, " is not a regular ASCII STL mesh; values read from it may be wrong.\n");
 }
 
 char* Format_Registered_Vector(char* out, int read, double x, double y, double z) {
