@@ -24,7 +24,7 @@ int Run_Ostravel(std::istream& in, std::ostream& out, const std::filesystem::pat
   Species_Lock lock;
   if (!Hold_Species(lock, work_dir, run.species, out)) return Species_Held_Elsewhere(in, out);
 
-  Error_Log_Open(run.log, out, work_dir, run.species, Error_Log_Temp_File_Path(run.species), "Ostravel Errors:\n", true);
+  Error_Log_Open(run.log, out, work_dir, run.species, Error_Log_Temp_File_Path(run.species), Program::Ostravel);
 
   // Finite element inputs and material constants, once for the three passes.
   Read_Solver_Inputs(run, out);

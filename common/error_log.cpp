@@ -11,6 +11,7 @@
 #include "interrupt.h"
 #include "output_file.h"
 #include "paths.h"
+#include "removal.h"
 
 namespace scds {
 
@@ -42,13 +43,14 @@ enum class Merge_Outcome {
   Merged,      // appended to the species error log, and removed
   Unmerged,    // the species error log could not take it: appended to the unmerged log, and removed
   Kept,        // neither log could take it: it stays at its name
-  Unreadable,  // it could not be read back: it stays at its name
+  Stays,       // it cannot be read back, or cleared once merged: it stays at its name, merged nowhere
 };
 
 // The log the signal handler closes: the run's, from its open to its close.
 Error_Log* open_log = nullptr;
 
-// The programs whose title lines ("<Program> Errors:") begin a log of a run.
+// The programs' names, in the order of Program; a title line is the name
+// and kTitleEnd.
 constexpr std::string_view kPrograms[] = {"Quintarel", "Ostravel", "Saxmorrow", "Brindleck", "Tessafen", "Flanmere"};
 constexpr std::string_view kTitleEnd = " Errors:\n";
 
@@ -69,24 +71,29 @@ bool Write_All_At(int fd, std::string_view text, off_t at) {
   return true;
 }
 
-// Copies the first `length` bytes of `from` to the end of `to`.
+// Copies the first `length` bytes of `from` to the end of `to`, with a
+// line end after them when they end inside a line (a left-over that a
+// killed run or a failed cut-back left torn).
 Merge_Outcome Copy_Block(int from, off_t length, int to) {
   // Large blocks, so that a block of messages goes in with one write.
   char block[1 << 16];
+  char last = '\n';
   for (off_t at = 0; at < length;) {
     const ssize_t got = ::pread(from, block, std::min<off_t>(length - at, sizeof block), at);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return Merge_Outcome::Unreadable;
+    if (got <= 0) return Merge_Outcome::Stays;
     if (!Write_All(to, block, static_cast<std::size_t>(got))) return Merge_Outcome::Kept;
+    last = block[got - 1];
     at += got;
   }
+  if (last != '\n' && !Write_All(to, "\n", 1)) return Merge_Outcome::Kept;
   return Merge_Outcome::Merged;
 }
 
 // Appends the block of `log` to the log at `to` and puts it on the disk:
 // Merged when it is there; Kept when that log cannot take it (it is the
 // temporary log itself, through a link, say), which then keeps its earlier
-// bytes (one this append made is removed again); Unreadable when the block
+// bytes (one this append made is removed again); Stays when the block
 // cannot be read.
 Merge_Outcome Append_Block(const Error_Log& log, const char* to) {
   bool created = false;
@@ -117,7 +124,7 @@ Merge_Outcome Close_Block(const Error_Log& log) {
       if (outcome == Merge_Outcome::Merged) outcome = Merge_Outcome::Unmerged;
     }
   }
-  if (outcome == Merge_Outcome::Kept || outcome == Merge_Outcome::Unreadable) return outcome;
+  if (outcome == Merge_Outcome::Kept || outcome == Merge_Outcome::Stays) return outcome;
   Remove_If_Same_File(log.temp.c_str(), log.device, log.inode);
   // One that stays where it is (a folder that allows no removal) is
   // emptied, so that no later run merges its block again.
@@ -131,7 +138,7 @@ Merge_Outcome Close_Block(const Error_Log& log) {
 void Say_Close(const Error_Log& log, Merge_Outcome outcome, std::ostream* out, bool left_over = false) {
   Close_Text said[5];
   int count = 0;
-  if (left_over && outcome != Merge_Outcome::Unchanged && outcome != Merge_Outcome::Unreadable) {
+  if (left_over && outcome != Merge_Outcome::Unchanged && outcome != Merge_Outcome::Stays) {
     said[count++] = kLeftOver;
   }
   if (log.missed) said[count++] = kMissedText;
@@ -141,7 +148,7 @@ void Say_Close(const Error_Log& log, Merge_Outcome outcome, std::ostream* out, b
     said[count++] = kUnmergedCannot;
     said[count++] = kKeptThere;
   }
-  if (outcome == Merge_Outcome::Unreadable) said[count++] = kUnreadable;
+  if (outcome == Merge_Outcome::Stays) said[count++] = kUnreadable;
   for (int k = 0; k < count; ++k) {
     const std::string& text = log.texts[said[k]];
     if (out != nullptr) {
@@ -166,14 +173,21 @@ void Build_Texts(Error_Log& log, std::string_view species, const std::string& te
       "\n" + temp_path + " holds messages an earlier run or side did not merge: they are merged first.\n";
 }
 
-// The file at a temporary log's name, open for reading and writing, when it
-// is a regular file of one name (anything else is cleared as the name is
-// made afresh): its descriptor, -1 when there is none, -2 when there is one
-// that cannot be opened. `found` is what it is.
-int Open_Found(const char* file, struct stat& found) {
+// The file at a temporary log's name, when it is a regular file of one
+// name (anything else is cleared as the name is made afresh): a descriptor
+// open for reading, and for writing too where the run may write it
+// (`writable`: the file can then be emptied and take the run's block); -1
+// when there is none, -2 when there is one that cannot be opened for
+// reading. `found` is what it is.
+int Open_Found(const char* file, struct stat& found, bool& writable) {
   struct stat named;
+  writable = false;
   if (::lstat(file, &named) != 0 || !S_ISREG(named.st_mode) || named.st_nlink != 1) return -1;
-  const int fd = ::open(file, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+  int fd = ::open(file, O_RDWR | kFlags);
+  writable = fd >= 0;
+  // Read-only, another user's, append-only: read all the same.
+  if (fd < 0 && errno != ENOENT) fd = ::open(file, O_RDONLY | kFlags);
   if (fd < 0) return errno == ENOENT ? -1 : -2;
   if (::fstat(fd, &found) != 0 || found.st_dev != named.st_dev || found.st_ino != named.st_ino) {
     ::close(fd);
@@ -207,18 +221,13 @@ void Console_Only(Error_Log& log, std::ostream& out, const std::string& temp_pat
 }
 
 // Merges the log of a run found at the temporary name, open as `fd` and
-// beginning with a title line `title` bytes long, as a block of its own
-// (one cut off inside a line gets its line end first); one that holds its
-// title line alone is dropped. `log` then describes it.
+// beginning with a title line `title` bytes long, as a block of its own;
+// one that holds its title line alone is dropped. `log` then describes it.
 Merge_Outcome Merge_Left_Over(Error_Log& log, std::ostream& out, int fd, const struct stat& found, off_t title) {
   log.fd = fd;
   log.device = found.st_dev;
   log.inode = found.st_ino;
   log.length = found.st_size;
-  char last = '\n';
-  if (::pread(fd, &last, 1, log.length - 1) == 1 && last != '\n' && Write_All_At(fd, "\n", log.length)) {
-    ++log.length;
-  }
   log.holds_message = log.length > title;
   const Merge_Outcome outcome = Close_Block(log);
   Say_Close(log, outcome, &out, true);
@@ -247,35 +256,45 @@ int Make_Afresh(const char* file, int left, struct stat& made) {
 }  // namespace
 
 void Error_Log_Open(Error_Log& log, std::ostream& out, const std::filesystem::path& work_dir,
-                    std::string_view species, const std::string& temp_path, std::string_view title, bool close_block) {
+                    std::string_view species, const std::string& temp_path, Program program) {
+  // The record changes while a signal waits: the handler finds the log
+  // recorded, or no log at all.
+  Signals_Held held;
   log = Error_Log{};
   log.temp = work_dir / temp_path;
   log.species_log = work_dir / Error_Log_File_Path(species);
   log.unmerged_log = work_dir / Unmerged_Error_Log_File_Path(species);
-  log.close_block = close_block;
+  log.close_block = program != Program::Brindleck;
   Build_Texts(log, species, temp_path);
-  // From its creation to its record, a signal waits: the handler finds the
-  // log recorded, or no log at all.
-  Signals_Held held;
+  std::string title(kPrograms[static_cast<int>(program)]);
+  title += kTitleEnd;
 
-  // What an earlier run or side pass left at the name goes first.
+  // What an earlier run or side pass left at the name goes first. A file
+  // the run may only read cannot be emptied once merged: it is taken only
+  // where its name can be removed, or every later run would merge it again.
   struct stat found {};
-  const int left = Open_Found(log.temp.c_str(), found);
+  bool writable = false;
+  const int left = Open_Found(log.temp.c_str(), found, writable);
   const off_t title_length = left >= 0 ? Title_Length(left) : 0;
   Merge_Outcome outcome = Merge_Outcome::Unchanged;
-  if (left == -2 || title_length < 0) {
-    outcome = Merge_Outcome::Unreadable;
+  if (left == -2 || title_length < 0 || (left >= 0 && !writable && !May_Remove(log.temp))) {
+    outcome = Merge_Outcome::Stays;
     Say_Close(log, outcome, &out);
   } else if (title_length > 0) {
     outcome = Merge_Left_Over(log, out, left, found, title_length);
   }
-  if (outcome == Merge_Outcome::Kept) {
-    // The run's block follows it, and the whole is merged at the end.
+  if (outcome == Merge_Outcome::Kept && writable) {
+    // The run's block follows it, on a line of its own, and the whole is
+    // merged at the end.
+    char last = '\n';
+    if (::pread(left, &last, 1, log.length - 1) == 1 && last != '\n' && Write_All_At(left, "\n", log.length)) {
+      ++log.length;
+    }
     log.title = title;
     open_log = &log;
     return;
   }
-  if (outcome == Merge_Outcome::Unreadable) {
+  if (outcome == Merge_Outcome::Kept || outcome == Merge_Outcome::Stays) {
     log.fd = left;
     return Console_Only(log, out, temp_path);
   }

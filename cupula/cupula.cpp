@@ -150,7 +150,7 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
   Error_Log log;
   Error_Log_Open(log, out, work_dir, species,
                  side == Side::Right ? Error_Log_Temp_File_Path_R(species) : Error_Log_Temp_File_Path_L(species),
-                 "Tessafen Errors:\n", true);
+                 Program::Tessafen);
   int error_count = 0;
 
   // The facet every read of the pass fills: a coordinate a read does not set

@@ -11,8 +11,6 @@
 namespace scds::flanmere {
 namespace {
 
-constexpr std::string_view kTitleLine = "Flanmere Errors:\n";
-
 // The file list names a duct's meshes in the order cupula, short, medium,
 // long cilia.
 constexpr int kListedCases[4] = {0, 3, 2, 1};
@@ -99,7 +97,7 @@ void Flat_Side_Pass(Side side, std::string_view species, Duct_State& duct, std::
                     std::ostream& out, const std::filesystem::path& work_dir) {
   // Both sides use the one temporary name.
   Error_Log log;
-  Error_Log_Open(log, out, work_dir, species, Error_Log_Temp_File_Path_R(species), kTitleLine, true);
+  Error_Log_Open(log, out, work_dir, species, Error_Log_Temp_File_Path_R(species), Program::Flanmere);
   Block_Report report{error_count, log, out};
   for (int duct_index = 0; duct_index < 3; ++duct_index) {
     Flat_Duct(side, species, duct_index, duct, report, work_dir);

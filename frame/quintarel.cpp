@@ -373,7 +373,7 @@ int Run_Quintarel(std::istream& in, std::ostream& out, const std::filesystem::pa
   run.work_dir = work_dir;
   run.out = &out;
   scds::Error_Log_Open(run.log, out, work_dir, species, scds::Error_Log_Temp_File_Path(species),
-                       "Quintarel Errors:\n", true);
+                       scds::Program::Quintarel);
 
   // Nothing is written before the dialogue is over: an end of input leaves
   // every file as it was.

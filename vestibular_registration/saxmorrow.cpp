@@ -234,7 +234,7 @@ int Run_Saxmorrow(std::istream& in, std::ostream& out, const std::filesystem::pa
 
   Run_State run{in, out, work_dir, *species, {}, {}};
   scds::Error_Log_Open(run.log, out, work_dir, run.species, scds::Error_Log_Temp_File_Path(run.species),
-                       "Saxmorrow Errors:\n", true);
+                       scds::Program::Saxmorrow);
   Read_Matrix(run);
 
   bool ended = false;  // standard input ended at a question

@@ -55,7 +55,7 @@ void Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, const s
   Error_Log log;
   Error_Log_Open(log, out, work_dir, species,
                  side == Side::Right ? Error_Log_Temp_File_Path_R(species) : Error_Log_Temp_File_Path_L(species),
-                 "Brindleck Errors:\n", false);
+                 Program::Brindleck);
   const Side_Volumes v = Segment_Volumes(work_dir, species, side, unit, log, out);
   Raw_Volume_Report_Write(work_dir, species, side, v, log, out);
   Error_Log_Merge(log, out);

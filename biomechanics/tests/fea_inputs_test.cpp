@@ -49,7 +49,7 @@ struct Species {
     run.species = "Sp";
   }
   void Open_Log() {
-    scds::Error_Log_Open(run.log, console, dir.path, "Sp", "Data/Sp/Sp_temp.errorlog", "Ostravel Errors:\n", false);
+    scds::Error_Log_Open(run.log, console, dir.path, "Sp", "Data/Sp/Sp_temp.errorlog", scds::Program::Ostravel);
   }
   std::string Log() const { return Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"); }
   void Write(const std::string& path, const std::string& text) { Write_File(dir.path / path, text); }
@@ -120,7 +120,7 @@ TEST(SifPair, BothMissingIsReportedOnceByItsLabel) {
   Read_Solver_Inputs(s.run, s.console);
   const std::string message = "\nImpossible to read \"Ant_Long\" sif files.\nVerify both species name and files name.\n";
   EXPECT_EQ(s.console.str(), message);
-  EXPECT_EQ(s.Log(), "Ostravel Errors:\n" + message);
+  EXPECT_EQ(s.Log(), "Ostravel Errors:\n" + message + "\n");
   EXPECT_EQ(s.run.counters.error_ant_sif, 2);
   EXPECT_EQ(s.run.counters.error_count, 1);
   EXPECT_EQ(s.run.carried.Young, 0.0);
@@ -157,7 +157,7 @@ TEST(DeflectionPairs, EachPairIsReportedByItsLabelWhenBothFilesAreMissing) {
     const std::string message =
         "\nImpossible to read \"" + label + "\" deflection files.\nVerify both species name and files name.\n";
     EXPECT_EQ(s.console.str(), message);
-    EXPECT_EQ(s.Log(), "Ostravel Errors:\n" + message);
+    EXPECT_EQ(s.Log(), "Ostravel Errors:\n" + message + "\n");
     EXPECT_EQ(s.run.counters.error_count, 1) << label;
     const int* counters = &s.run.counters.error_ant_def_h;
     for (int j = 0; j < 9; ++j) EXPECT_EQ(counters[j], j == k ? 2 : 0) << label << " " << j;
@@ -226,7 +226,7 @@ TEST(DeflectionPairs, ShortRowIsNamedAsIncomplete) {
   const std::string warning =
       "\nWarning: Data/Sp/FEA/lfea_Sp_Post_Cilia_Short.deflection is incomplete: 7 of 11 values read.\n";
   EXPECT_EQ(s.console.str(), warning);
-  EXPECT_EQ(s.Log(), "Ostravel Errors:\n" + warning);
+  EXPECT_EQ(s.Log(), "Ostravel Errors:\n" + warning + "\n");
   EXPECT_EQ(s.run.counters.error_count, 0);
   EXPECT_EQ(s.run.fea.up_low_mean_L, 2e-6);
   EXPECT_EQ(s.run.fea.up_low_mean, (1.2e-6 + 2e-6) / 2.0);

@@ -291,7 +291,7 @@ TEST(PassEnd, ReportsOnAFullDevice) {
 // error log too.
 TEST(PassEnd, CannotWriteIsLogged) {
   Pass_Folder f;
-  scds::Error_Log_Open(f.run.log, f.console, f.dir.path, kSpecies, "Data/Fx/Fx_temp.errorlog", "Ostravel Errors:\n", true);
+  scds::Error_Log_Open(f.run.log, f.console, f.dir.path, kSpecies, "Data/Fx/Fx_temp.errorlog", scds::Program::Ostravel);
   fs::create_directory(f.File(Report_Path("PlusCor")));
   f.run.set = Measurement_Set::PlusCor;
   Biomechanics_Reports(f.run, f.console);

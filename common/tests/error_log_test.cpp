@@ -46,14 +46,14 @@ TEST(LineCount, CountsLineFeedsAndAnUnfinishedLastLine) {
 
 const std::string kMessage = "\nImpossible to read Data/Sp/x.stl\nVerify STL file name.\n";
 
-// One cycle with the given messages, closed the way of every program
-// (close_block) or of Brindleck.
+// One cycle of Tessafen with the given messages, closed the way of every
+// program (close_block), or one of Brindleck.
 void Run_Cycle(const std::filesystem::path& work, int messages, bool close_block, std::ostream& out) {
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, work, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n",
-                       close_block);
+  scds::Error_Log_Open(log, out, work, "Sp", scds::Error_Log_Temp_File_Path("Sp"),
+                       close_block ? scds::Program::Tessafen : scds::Program::Brindleck);
   EXPECT_GE(log.fd, 0);
-  EXPECT_EQ(Read_File(work / "Data/Sp/Sp_temp.errorlog"), "Tessafen Errors:\n");
+  EXPECT_EQ(Read_File(work / "Data/Sp/Sp_temp.errorlog"), close_block ? "Tessafen Errors:\n" : "Brindleck Errors:\n");
   for (int k = 0; k < messages; ++k) scds::Error_Log_Report(log, out, kMessage);
   scds::Error_Log_Merge(log, out);
   EXPECT_FALSE(Exists(work / "Data/Sp/Sp_temp.errorlog"));
@@ -76,7 +76,7 @@ TEST(ErrorLogMerge, FailuresAreAppendedWithOrWithoutTheEmptyLine) {
   Run_Cycle(dir.path, 2, true, out);    // a right pass with its empty line
   Run_Cycle(dir.path, 1, false, out);   // a pass without one (Brindleck's rule)
   EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"),
-            "Older block\nTessafen Errors:\n" + kMessage + kMessage + "\n" + "Tessafen Errors:\n" + kMessage);
+            "Older block\nTessafen Errors:\n" + kMessage + kMessage + "\n" + "Brindleck Errors:\n" + kMessage);
   EXPECT_EQ(out.str(), kMessage + kMessage + kMessage);
 }
 
@@ -86,7 +86,7 @@ TEST(ErrorLogMerge, AMissingSpeciesLogIsCreatedAndLongLinesCopiedWhole) {
   const std::string long_message = "\nImpossible to read " + std::string(600, 'p') + "\nVerify.\n";
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path_R("Sp"), "Brindleck Errors:\n", false);
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path_R("Sp"), scds::Program::Brindleck);
   scds::Error_Log_Report(log, out, long_message);
   scds::Error_Log_Merge(log, out);
   EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Brindleck Errors:\n" + long_message);
@@ -108,7 +108,7 @@ TEST(ErrorLogMerge, AMissingSpeciesFolderIsReportedOnTheConsoleOnly) {
   Temp_Dir dir;
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Quintarel Errors:\n", true);
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), scds::Program::Quintarel);
   EXPECT_LT(log.fd, 0);
   scds::Error_Log_Report(log, out, kMessage);
   scds::Error_Log_Merge(log, out);
@@ -148,16 +148,20 @@ TEST(ErrorLogMerge, ASpeciesLogThatCannotBeAppendedGoesToTheUnmergedLog) {
 
 // Whatever stands at the temporary log's name that is no log of an earlier
 // run is removed, never followed, waited on or merged: a link to a file
-// elsewhere keeps its bytes, a FIFO holds nothing up, a file that does not
+// elsewhere keeps its bytes, a FIFO holds nothing up, a hard link (even to
+// a log of a run) is a file of another name too, a file that does not
 // begin with one of the suite's title lines is no log of a run.
 TEST(ErrorLogMerge, TheTemporaryLogIsMadeAfresh) {
-  for (const char* kind : {"a link", "a FIFO", "a hard link", "a file without a title line"}) {
+  for (const char* kind :
+       {"a link", "a FIFO", "a hard link", "a hard link to a log of a run", "a file without a title line"}) {
     SCOPED_TRACE(kind);
     Temp_Dir dir;
     Temp_Dir elsewhere;
     scds_testing::Make_Species_Folder(dir.path, "Sp");
     const std::filesystem::path temp = dir.path / "Data/Sp/Sp_temp.errorlog";
-    Write_File(elsewhere.path / "victim.txt", "victim bytes\nand more\n");
+    const std::string victim =
+        kind == std::string("a hard link to a log of a run") ? "Saxmorrow Errors:\n" + kMessage + "\n" : "victim bytes\nand more\n";
+    Write_File(elsewhere.path / "victim.txt", victim);
     if (kind == std::string("a FIFO")) {
       scds_testing::Make_Fifo(temp);
     } else if (kind == std::string("a file without a title line")) {
@@ -173,7 +177,7 @@ TEST(ErrorLogMerge, TheTemporaryLogIsMadeAfresh) {
     Run_Cycle(dir.path, 1, true, out);
     alarm(0);
     EXPECT_EQ(out.str(), kMessage);
-    EXPECT_EQ(Read_File(elsewhere.path / "victim.txt"), "victim bytes\nand more\n");
+    EXPECT_EQ(Read_File(elsewhere.path / "victim.txt"), victim);
     EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n" + kMessage + "\n");
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(temp)));
   }
@@ -183,7 +187,7 @@ TEST(ErrorLogMerge, TheTemporaryLogIsMadeAfresh) {
   std::filesystem::create_directory(dir.path / "Data/Sp/Sp_temp.errorlog");
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), scds::Program::Tessafen);
   EXPECT_LT(log.fd, 0);
   EXPECT_EQ(out.str(),
             "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n"
@@ -207,7 +211,7 @@ const std::string kMissed =
 // A Tessafen cycle on Sp's temporary log that has reported `message`.
 void Open_With_Message(scds::Error_Log& log, std::ostream& out, const std::filesystem::path& work,
                        const std::string& message) {
-  scds::Error_Log_Open(log, out, work, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
+  scds::Error_Log_Open(log, out, work, "Sp", scds::Error_Log_Temp_File_Path("Sp"), scds::Program::Tessafen);
   scds::Error_Log_Report(log, out, message);
 }
 
@@ -224,8 +228,9 @@ TEST(ErrorLogMerge, AMessageTheLogCannotTakeWholeIsCutOff) {
     scds_testing::Make_Species_Folder(dir.path, "Sp");
     std::ostringstream out;
     scds::Error_Log log;
-    scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n",
-                         close_block);
+    scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"),
+                         close_block ? scds::Program::Tessafen : scds::Program::Brindleck);
+    const std::string title = close_block ? "Tessafen Errors:\n" : "Brindleck Errors:\n";
     {
       scds_testing::File_Size_Limit full(1000);
       scds::Error_Log_Report(log, out, kMessage);
@@ -234,10 +239,10 @@ TEST(ErrorLogMerge, AMessageTheLogCannotTakeWholeIsCutOff) {
     }
     EXPECT_TRUE(log.missed);
     const std::string closing = close_block ? "\n" : "";
-    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"), "Tessafen Errors:\n" + kMessage + closing);
+    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"), title + kMessage + closing);
     scds::Error_Log_Merge(log, out);
     EXPECT_EQ(out.str(), kMessage + large + "\nshort\n" + kMissed);
-    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), "Tessafen Errors:\n" + kMessage + closing);
+    EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp.errorlog"), title + kMessage + closing);
     EXPECT_FALSE(Exists(dir.path / "Data/Sp/Sp_temp.errorlog"));
   }
 }
@@ -250,7 +255,7 @@ TEST(ErrorLogMerge, ABlockWithoutAWholeMessageIsNotMerged) {
   const std::string message = "\n" + std::string(5000, 'm') + "\n";
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Tessafen Errors:\n", true);
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), scds::Program::Tessafen);
   {
     scds_testing::File_Size_Limit full(1000);
     scds::Error_Log_Report(log, out, message);
@@ -329,7 +334,7 @@ TEST(ErrorLogMerge, AKeptBlockIsMergedByTheNextCycle) {
 
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Quintarel Errors:\n", true);
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), scds::Program::Quintarel);
   scds::Error_Log_Report(log, out, kMessage);
   scds::Error_Log_Merge(log, out);
   EXPECT_EQ(out.str(), kMessage + kCannotSpecies + kCannotUnmerged + kKept);
@@ -337,7 +342,7 @@ TEST(ErrorLogMerge, AKeptBlockIsMergedByTheNextCycle) {
 
   // Neither log can take it yet: the next block follows it.
   std::ostringstream again;
-  scds::Error_Log_Open(log, again, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Saxmorrow Errors:\n", true);
+  scds::Error_Log_Open(log, again, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), scds::Program::Saxmorrow);
   EXPECT_GE(log.fd, 0);
   EXPECT_EQ(Read_File(temp), first);
   scds::Error_Log_Report(log, again, "\nsecond\n");
@@ -351,7 +356,7 @@ TEST(ErrorLogMerge, AKeptBlockIsMergedByTheNextCycle) {
   // both blocks and leaves no temporary log.
   std::filesystem::remove(species_log);
   std::ostringstream last;
-  scds::Error_Log_Open(log, last, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Ostravel Errors:\n", true);
+  scds::Error_Log_Open(log, last, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), scds::Program::Ostravel);
   scds::Error_Log_Merge(log, last);
   EXPECT_EQ(last.str(), kMergedFirst);
   EXPECT_EQ(Read_File(species_log), first + second);
@@ -372,7 +377,7 @@ TEST(ErrorLogMerge, AKeptBlockIsMergedAtTheCloseOfACycleThatSaidNothing) {
   Write_File(temp, kept_block);
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Ostravel Errors:\n", true);
+  scds::Error_Log_Open(log, out, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), scds::Program::Ostravel);
   std::filesystem::remove(species_log);
   scds::Error_Log_Merge(log, out);
   EXPECT_EQ(out.str(), kMergedFirst + kCannotSpecies + kCannotUnmerged + kKept);
@@ -417,7 +422,7 @@ TEST(ErrorLogMerge, AMergedLogThatCannotBeRemovedIsNotMergedAgain) {
   EXPECT_EQ(Read_File(folder / "Sp.errorlog"), block);
   EXPECT_EQ(Read_File(folder / "Sp_temp.errorlog"), "");
   std::ostringstream next;
-  scds::Error_Log_Open(log, next, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), "Quintarel Errors:\n", true);
+  scds::Error_Log_Open(log, next, dir.path, "Sp", scds::Error_Log_Temp_File_Path("Sp"), scds::Program::Quintarel);
   scds::Error_Log_Merge(log, next);
   EXPECT_EQ(next.str(), "");
   EXPECT_EQ(Read_File(folder / "Sp.errorlog"), block);

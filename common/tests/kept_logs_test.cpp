@@ -7,15 +7,19 @@
 // finds there first, as a block of its own.
 #include <gtest/gtest.h>
 
+#include <linux/fs.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "file_flags.h"
 #include "scds_testing.h"
 #include "traced_run.h"
 
@@ -190,6 +194,127 @@ TEST(KeptLogs, ALeftOverThatCannotBeReadStaysAsItIs) {
   EXPECT_FALSE(Stands(files.species_log));
 }
 
+const std::string kStaysThere = "\nData/Sp/Sp_temp.errorlog cannot be read back: its messages stay there.\n";
+const std::string kConsoleOnly =
+    "\nImpossible to write Data/Sp/Sp_temp.errorlog\nVerify the species name and that its folder exists.\n"
+    "The messages go to this console only.\n";
+
+// Two runs of Quintarel in turn, each as `options` says, on a species
+// whose temporary log's name holds `left` (mode 0444, or as `prepare`
+// makes it): the species error log after each.
+struct Two_Runs {
+  scds_testing::Program_Run first, second;
+  std::string after_first, after_second;
+};
+
+Two_Runs Run_Twice(const fs::path& work, const Species_Files& files, const scds_testing::Run_Options& options) {
+  Two_Runs runs;
+  runs.first = scds_testing::Run_Program("Quintarel", work, kQuintarelAnswers, options);
+  runs.after_first = Read_File(files.species_log);
+  runs.second = scds_testing::Run_Program("Quintarel", work, kQuintarelAnswers, options);
+  runs.after_second = Read_File(files.species_log);
+  return runs;
+}
+
+scds_testing::Run_Options Unprivileged() {
+  scds_testing::Run_Options options;
+  options.seconds = 60;
+  options.unprivileged = true;
+  return options;
+}
+
+// A file at the temporary log's name that the run may read but not write
+// (mode 0444, as a user without root) is read all the same: a log of a run
+// is merged once, as a block of its own (one cut off inside a line with a
+// line end), and removed; anything else is cleared. Either way the run
+// keeps its own log, and the next run merges only its own block.
+TEST(KeptLogs, AFileTheRunMayOnlyReadIsMergedOnceOrCleared) {
+  struct Case {
+    const char* what;
+    std::string left, merged;  // the file, and what the species log takes of it
+  };
+  const Case cases[] = {
+      {"an empty file", "", ""},
+      {"a file without a title line", "not a log\n", ""},
+      {"a log of a run", kSaxmorrowBlock, kSaxmorrowBlock},
+      {"a log cut off inside a line", "Saxmorrow Errors:\n\nImpossible to read D",
+       "Saxmorrow Errors:\n\nImpossible to read D\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Temp_Dir dir;
+    const Species_Files files = Prepare(dir.path, false);
+    Write_File(files.temp_log, c.left);
+    fs::permissions(files.temp_log, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const Two_Runs runs = Run_Twice(dir.path, files, Unprivileged());
+    EXPECT_EQ(runs.first.status, 0);
+    const bool said = runs.first.output.find(kMergedFirst + "\nYou have functional unit vectors for:") != std::string::npos;
+    EXPECT_EQ(said, !c.merged.empty()) << runs.first.output;
+    EXPECT_EQ(runs.first.output.find(kConsoleOnly), std::string::npos) << runs.first.output;
+    EXPECT_EQ(runs.after_first, c.merged + kQuintarelBlock);
+    EXPECT_EQ(runs.after_second, c.merged + kQuintarelBlock + kQuintarelBlock);
+    EXPECT_EQ(runs.second.output.find(kMergedFirst), std::string::npos) << runs.second.output;
+    EXPECT_FALSE(Stands(files.temp_log));
+  }
+}
+
+// A log of a run that another user (root) left in the user's own folder
+// is read, merged once and removed.
+TEST(KeptLogs, ALogAnotherUserLeftIsMergedOnceAndRemoved) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can leave a file to a user the run is not";
+  Temp_Dir dir;
+  const Species_Files files = Prepare(dir.path, false);
+  Write_File(files.temp_log, kSaxmorrowBlock);
+  scds_testing::Run_Options options = Unprivileged();
+  options.left_to_root = {"Data/Sp/Sp_temp.errorlog"};
+  const Two_Runs runs = Run_Twice(dir.path, files, options);
+  EXPECT_NE(runs.first.output.find(kMergedFirst + "\nYou have functional unit vectors for:"), std::string::npos)
+      << runs.first.output;
+  EXPECT_EQ(runs.after_first, kSaxmorrowBlock + kQuintarelBlock);
+  EXPECT_EQ(runs.after_second, kSaxmorrowBlock + kQuintarelBlock + kQuintarelBlock);
+  EXPECT_FALSE(Stands(files.temp_log));
+}
+
+// A log of a run that the run may read but neither empty nor remove (mode
+// 0444 in a folder without write permission; an append-only file) would
+// be merged again by every later run: it stays as it is, merged nowhere,
+// and the console says so, run after run.
+TEST(KeptLogs, ALogThatCannotBeClearedIsNotMerged) {
+  struct Case {
+    const char* what;
+    bool append_only;
+  };
+  const Case cases[] = {{"mode 0444 in a folder without write permission", false}, {"an append-only file", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.append_only && geteuid() != 0) continue;  // only root can mark a file so
+    Temp_Dir dir;
+    const Species_Files files = Prepare(dir.path, false);
+    Write_File(files.temp_log, kSaxmorrowBlock);
+    scds_testing::Run_Options options;
+    options.seconds = 60;
+    std::optional<scds_testing::File_Flag> flag;
+    if (c.append_only) {
+      flag.emplace(files.temp_log, FS_APPEND_FL);
+      if (!flag->set) continue;  // a file system that keeps no such flag
+    } else {
+      options = Unprivileged();
+      fs::permissions(files.temp_log, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+      fs::permissions(files.temp_log.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    }
+    const Two_Runs runs = Run_Twice(dir.path, files, options);
+    fs::permissions(files.temp_log.parent_path(), fs::perms::owner_all);
+    for (const scds_testing::Program_Run& run : {runs.first, runs.second}) {
+      EXPECT_EQ(run.status, 0);
+      EXPECT_NE(run.output.find(kStaysThere + kConsoleOnly + "\nYou have functional unit vectors for:"),
+                std::string::npos)
+          << run.output;
+    }
+    EXPECT_FALSE(Stands(files.species_log));
+    EXPECT_EQ(Read_File(files.temp_log), kSaxmorrowBlock);
+  }
+}
+
 // Runs `program` on the prepared species under strace as `request` says; a
 // whole run, ending with status 0.
 Traced_Run Traced_Whole_Run(const std::string& program, const fs::path& work, const std::string& answers,
@@ -280,6 +405,56 @@ TEST(KeptLogs, TheMergedBlockIsSyncedBeforeItsTemporaryLogGoes) {
   EXPECT_FALSE(appended.empty());
   EXPECT_GT(synced, 0u);
   EXPECT_GT(unlinked, synced);
+}
+
+// A system call that fails (strace gives it EIO) where the log must not
+// take a block for merged, or a file for cleared: at the close, the
+// temporary log cannot be read back, or the species error log cannot put
+// the block on the disk; at the open, the first read of a left-over fails.
+TEST(KeptLogs, AFailedReadOrSyncNeverCountsAsMerged) {
+  SCDS_REQUIRE_STRACE();
+  struct Case {
+    const char* what;
+    const char* program;
+    std::string answers;
+    const char* call;  // fails on the log below
+    fs::path on;
+    std::string left;  // a left-over at the temporary log's name
+    std::string said;
+    std::string temp_after, species_after, unmerged_after;
+  };
+  const std::string older = "Older block\n";
+  const Case cases[] = {
+      {"the temporary log cannot be read back at the close", "Saxmorrow", kSaxmorrowRun, "pread64",
+       "Data/Sp/Sp_temp.errorlog", "", kSaxmorrowQuestion + kStaysThere, kSaxmorrowBlock, older, ""},
+      {"the species log cannot be synced", "Saxmorrow", kSaxmorrowRun, "fdatasync", "Data/Sp/Sp.errorlog", "",
+       kSaxmorrowQuestion +
+           "\nImpossible to write Data/Sp/Sp.errorlog\nVerify the species name and that its folder exists.\n"
+           "The messages went to Data/Sp/Sp_unmerged.errorlog instead.\n",
+       "", older, kSaxmorrowBlock},
+      {"the first read of a left-over fails", "Quintarel", kQuintarelAnswers, "pread64", "Data/Sp/Sp_temp.errorlog",
+       kSaxmorrowBlock, kStaysThere + kConsoleOnly + "\nYou have functional unit vectors for:", kSaxmorrowBlock, older,
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Temp_Dir dir;
+    const Species_Files files = Prepare(dir.path, false);
+    Write_File(files.species_log, older);
+    if (!c.left.empty()) Write_File(files.temp_log, c.left);
+    Trace_Request fails;
+    fails.calls = fails.at = c.call;
+    fails.paths = {c.on};
+    fails.when = 1;
+    fails.error = EIO;
+    const Traced_Run traced = Traced_Whole_Run(c.program, dir.path, c.answers, fails);
+    ASSERT_FALSE(traced.calls.empty());
+    EXPECT_TRUE(traced.calls[0].result.starts_with("-1 EIO")) << traced.calls[0].result;
+    EXPECT_NE(traced.run.output.find(c.said), std::string::npos) << traced.run.output;
+    EXPECT_EQ(Stands(files.temp_log) ? Read_File(files.temp_log) : "", c.temp_after);
+    EXPECT_EQ(Read_File(files.species_log), c.species_after);
+    EXPECT_EQ(Stands(files.unmerged_log) ? Read_File(files.unmerged_log) : "", c.unmerged_after);
+  }
 }
 
 }  // namespace

@@ -236,13 +236,13 @@ TEST(OutputFile, WholeOutputsSayTheirFailure) {
   scds_testing::Make_Species_Folder(dir.path, "Sp");
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", "Data/Sp/Sp_temp.errorlog", "Tessafen Errors:\n", false);
+  scds::Error_Log_Open(log, out, dir.path, "Sp", "Data/Sp/Sp_temp.errorlog", scds::Program::Brindleck);
   EXPECT_TRUE(scds::Output_Write_Whole(dir.path, "Data/Sp/a.txt", "whole", log, out));
   EXPECT_EQ(Read_File(dir.path / "Data/Sp/a.txt"), "whole");
   EXPECT_FALSE(scds::Output_Write_Whole(dir.path, "Data/None/a.txt", "lost", log, out));
   const std::string said = "\nImpossible to write Data/None/a.txt\nVerify that its folder exists and has room.\n";
   EXPECT_EQ(out.str(), said);
-  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"), "Tessafen Errors:\n" + said);
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"), "Brindleck Errors:\n" + said);
   scds::Error_Log_Merge(log, out);
 }
 
@@ -283,11 +283,11 @@ TEST(OutputFile, RemovalOfAnEarlierOutput) {
   scds_testing::Make_Species_Folder(dir.path, "Sp");
   std::ostringstream out;
   scds::Error_Log log;
-  scds::Error_Log_Open(log, out, dir.path, "Sp", "Data/Sp/Sp_temp.errorlog", "Tessafen Errors:\n", false);
+  scds::Error_Log_Open(log, out, dir.path, "Sp", "Data/Sp/Sp_temp.errorlog", scds::Program::Brindleck);
   EXPECT_TRUE(scds::Output_Remove_Earlier("/proc/self", "status", log, out));
   const std::string said = "\nImpossible to remove status\nAn earlier file of that name remains: remove it by hand.\n";
   EXPECT_EQ(out.str(), said);
-  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"), "Tessafen Errors:\n" + said);
+  EXPECT_EQ(Read_File(dir.path / "Data/Sp/Sp_temp.errorlog"), "Brindleck Errors:\n" + said);
   scds::Error_Log_Merge(log, out);
 }
 
