@@ -313,27 +313,42 @@ STL_Open_Result STL_Open(STL_Mesh& mesh, const std::filesystem::path& file, std:
     }
   }
 
-  // Count the lines, looking for NUL bytes on the way.
-  std::int64_t lines = 0;
-  int last = -1;
+  // Count the lines up to the last one that holds more than white space,
+  // looking for NUL bytes on the way. Each block is scanned back from its
+  // end over white space only: `trailing` counts the line feeds after the
+  // last byte that is not white space, and a block of white space alone
+  // adds all of its line feeds to them.
+  std::int64_t line_feeds = 0;
+  std::int64_t trailing = 0;
+  bool content = false;
   bool nul = false;
   do {
     const char* p = source.buffer.data() + source.pos;
     const std::size_t n = source.end - source.pos;
     if (n == 0) continue;
-    lines += Count_Line_Ends(p, n, nul);
+    line_feeds += Count_Line_Ends(p, n, nul);
     if (nul) {
       STL_Close(mesh);
       return STL_Open_Result::Binary;
     }
-    last = static_cast<unsigned char>(p[n - 1]);
+    std::size_t k = n;
+    std::int64_t run = 0;
+    while (k > 0 && Is_Space(static_cast<unsigned char>(p[k - 1]))) {
+      --k;
+      if (p[k] == '\n') ++run;
+    }
+    if (k > 0) {
+      trailing = run;
+      content = true;
+    } else {
+      trailing += run;
+    }
   } while (Source_Next_Block(source));
   if (source.failed) {
     STL_Close(mesh);
     return STL_Open_Result::Missing;
   }
-  if (last != -1 && last != '\n') ++lines;
-  mesh.lines = lines;
+  mesh.lines = content ? line_feeds - trailing + 1 : 0;
   return STL_Open_Result::Opened;
 }
 

@@ -27,7 +27,7 @@ struct STL_Facet {
 
 struct STL_Mesh {
   Byte_Source source;
-  std::int64_t lines = 0;     // lines counted when the mesh was opened
+  std::int64_t lines = 0;     // lines counted when the mesh was opened, up to the last one not blank
   bool irregular = false;     // a facet read stopped early, or the end line is not "endsolid"
 };
 
@@ -43,7 +43,9 @@ constexpr std::size_t kSTLBlock = std::size_t{1} << 16;
 
 // Opens the mesh, tells a binary STL (a NUL byte anywhere, or a size of
 // exactly 84 + 50 n for the count n stored at bytes 80 to 83), and counts
-// its lines: a last line without a line end counts, an empty file has none.
+// its lines up to the last one that holds more than white space: white
+// space after the end line does not count, a last line without a line end
+// does, a file of white space alone (or empty) has none.
 // `block` is the size of the reading window (tests use small ones to put
 // tokens across its edges).
 STL_Open_Result STL_Open(STL_Mesh& mesh, const std::filesystem::path& file, std::size_t block = kSTLBlock);
