@@ -354,6 +354,11 @@ STL_Open_Result STL_Open(STL_Mesh& mesh, const std::filesystem::path& file, std:
 
 void STL_Close(STL_Mesh& mesh) { Source_Close(mesh.source); }
 
+STL_Open_Result STL_Read_Outcome(const STL_Mesh& mesh) {
+  if (mesh.source.failed) return STL_Open_Result::Missing;
+  return mesh.irregular ? STL_Open_Result::Irregular : STL_Open_Result::Opened;
+}
+
 std::int64_t Facet_Count(STL_Mesh& mesh) {
   STL_Restart(mesh);
   const std::int64_t count = (mesh.lines - 2) / 7;
@@ -401,7 +406,9 @@ std::string Binary_STL_Message(std::string_view path) {
 }
 
 std::string Irregular_STL_Message(std::string_view path) {
-  return Path_Message("\nWarning: ", path, " is not a regular ASCII STL mesh; values read from it may be wrong.\n");
+  return Path_Message("\nImpossible to read ", path,
+                      "\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as "
+                      "ASCII STL.\n");
 }
 
 char* Format_Registered_Vector(char* out, int read, double x, double y, double z) {
