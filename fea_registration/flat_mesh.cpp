@@ -140,6 +140,8 @@ void Flat_Mesh_Block(Block_Kind kind, Side side, std::string_view species, std::
       const STL_Open_Result outcome = STL_Read_Outcome(mesh);
       STL_Close(mesh);
       Output_Discard(output);
+      // A mesh read as it should be whose first facet (or its lack of one)
+      // gives no frame is said to be degenerate.
       if (Say_Mesh_Outcome(outcome, input_path, kVerifyFileName, report.log, report.out)) {
         Error_Log_Report(report.log, report.out, Degenerate_Facet_Message(input_path));
       }
