@@ -153,31 +153,14 @@ int Cupula_Side_Pass(std::ostream& out, const std::filesystem::path& work_dir, s
                  Program::Tessafen);
   int error_count = 0;
 
-  // The facet every read of the pass fills: a coordinate a read does not set
-  // keeps the value of the facet read before it, in this mesh or an earlier
-  // one of the side.
-  STL_Facet facet;
   for (const Cupula_Input& input : kInputs) {
     const std::string path = Input_Path(species, side, input);
-    STL_Open_Result opened;
-    bool irregular;
-    double value;
-    if (input.volume) {
-      const Mesh_Volume_Result r = Mesh_Volume(work_dir / path, unit, facet);
-      opened = r.opened;
-      irregular = r.irregular;
-      value = r.volume;
-    } else {
-      const Mesh_Area_Result r = Mesh_Area(work_dir / path, unit, facet);
-      opened = r.opened;
-      irregular = r.irregular;
-      value = r.area;
-    }
-    if (!Say_Mesh_Outcome(opened, false, irregular, path, kVerifyBothNames, log, out)) {
+    const Mesh_Sum_Result r = input.volume ? Mesh_Volume(work_dir / path, unit) : Mesh_Area(work_dir / path, unit);
+    if (!Say_Mesh_Outcome(r.opened, path, kVerifyBothNames, log, out)) {
       ++error_count;
       continue;
     }
-    m.*input.quantity = value;
+    m.*input.quantity = r.value;
   }
 
   Cupula_Derived(m);

@@ -45,8 +45,7 @@ struct Cupula_Measures {
 
 // The twelve inputs of a side in the order a pass reads them: the three
 // volume meshes, then the sections of each cupula (utricle side, duct side,
-// centre). The order decides the order of the messages and which facet
-// values a read that does not match keeps.
+// centre). The order decides the order of the messages.
 struct Cupula_Input {
   std::string_view suffix;
   bool volume;  // a closed volume mesh; otherwise an open section mesh

@@ -43,28 +43,24 @@ void Clear_Cupula_Frame(Cupula_Frame& f) {
   f.matrix = Transform_Matrix{};
 }
 
-Cupula_Frame_Result Build_Cupula_Frame(STL_Mesh& mesh, Cupula_Frame& f, double& x, double& y, double& z) {
-  // A first facet that does not parse never takes an earlier cupula's points.
-  f.x1 = f.y1 = f.z1 = 0.0;
-  f.x2 = f.y2 = f.z2 = 0.0;
-  f.x3 = f.y3 = f.z3 = 0.0;
+bool Build_Cupula_Frame(STL_Mesh& mesh, std::int64_t facets, Cupula_Frame& f, double& x, double& y, double& z) {
+  if (facets == 0) {
+    STL_End_Read(mesh);
+    Clear_Cupula_Frame(f);
+    return false;
+  }
   STL_Read_Vector(mesh, 0, x, y, z);  // the normal the file carries is not used
-  int coordinates = STL_Read_Vector(mesh, 1, f.x1, f.y1, f.z1);
-  coordinates += STL_Read_Vector(mesh, 2, f.x2, f.y2, f.z2);
-  coordinates += STL_Read_Vector(mesh, 3, f.x3, f.y3, f.z3);
+  STL_Read_Vector(mesh, 1, f.x1, f.y1, f.z1);
+  STL_Read_Vector(mesh, 2, f.x2, f.y2, f.z2);
+  STL_Read_Vector(mesh, 3, f.x3, f.y3, f.z3);
   const bool stopped = mesh.irregular;
   STL_Restart(mesh);
   mesh.irregular = stopped;
 
   Compute_Cupula_Frame(f);
-  Cupula_Frame_Result result = Cupula_Frame_Result::Built;
-  if (mesh.source.failed) {
-    result = Cupula_Frame_Result::Unreadable;
-  } else if (coordinates < 9 || Cupula_Frame_Degenerate(f)) {
-    result = Cupula_Frame_Result::Degenerate;
-  }
-  if (result != Cupula_Frame_Result::Built) Clear_Cupula_Frame(f);
-  return result;
+  if (STL_Read_Outcome(mesh) == STL_Open_Result::Opened && !Cupula_Frame_Degenerate(f)) return true;
+  Clear_Cupula_Frame(f);
+  return false;
 }
 
 }  // namespace scds::flanmere

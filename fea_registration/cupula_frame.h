@@ -5,6 +5,8 @@
 // point into the flat mesh.
 #pragma once
 
+#include <cstdint>
+
 #include "frame_axes.h"
 #include "stl_text.h"
 #include "transform_matrix.h"
@@ -34,21 +36,17 @@ bool Cupula_Frame_Degenerate(const Cupula_Frame& frame);
 // Sets the matrix and the axes back to zero (a duct without a frame).
 void Clear_Cupula_Frame(Cupula_Frame& frame);
 
-enum class Cupula_Frame_Result {
-  Built,       // the frame can be used
-  Degenerate,  // the first facet gives no frame
-  Unreadable,  // the mesh could not be read (an I/O error)
-};
-
 // The first-facet pass over a cupula mesh that Facet_Count has just left
-// after its first line: P1 to P3 are set to zero, the first facet is read
+// after its first line, `facets` being that count: the first facet is read
 // (its normal into the scratch point x, y, z, its vertices into P1 to P3),
 // the mesh goes back to the start of its facets and the frame is computed.
-// mesh.irregular then tells whether that facet read stopped early. A first
-// facet whose reads stop before its nine vertex coordinates are all set is
-// degenerate (what comes after the third vertex does not matter), as is one
-// whose frame is. Unless the frame is built, the matrix and axes are zeroed.
-Cupula_Frame_Result Build_Cupula_Frame(STL_Mesh& mesh, Cupula_Frame& frame, double& x, double& y, double& z);
+// Returns true when the frame can be used. Otherwise the matrix and axes are
+// zeroed and STL_Read_Outcome(mesh) tells why: Missing when the mesh could
+// not be read (an I/O error), Irregular when the first facet's reads stopped
+// before the end of its format, Opened when a first facet read whole gives a
+// degenerate frame. A mesh without facets has no first facet: its end line
+// is read at once, and it is Irregular or, read whole, Opened.
+bool Build_Cupula_Frame(STL_Mesh& mesh, std::int64_t facets, Cupula_Frame& frame, double& x, double& y, double& z);
 
 // (x', y') of a mesh point: the first two rows of the matrix, each sum
 // taken left to right.

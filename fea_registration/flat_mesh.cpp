@@ -127,7 +127,7 @@ void Flat_Mesh_Block(Block_Kind kind, Side side, std::string_view species, std::
   STL_Mesh mesh;
   const STL_Open_Result opened = STL_Open(mesh, work_dir / input_path);
   if (opened != STL_Open_Result::Opened) {
-    Say_Mesh_Outcome(opened, false, false, input_path, kVerifyFileName, report.log, report.out);
+    Say_Mesh_Outcome(opened, input_path, kVerifyFileName, report.log, report.out);
     Block_Failed(kind, output_path, duct, report, work_dir);
     return;
   }
@@ -136,13 +136,13 @@ void Flat_Mesh_Block(Block_Kind kind, Side side, std::string_view species, std::
 
   duct.i = Facet_Count(mesh);
   if (kind == Block_Kind::Cupula) {
-    const Cupula_Frame_Result frame = Build_Cupula_Frame(mesh, duct.frame, duct.x, duct.y, duct.z);
-    if (frame != Cupula_Frame_Result::Built) {
+    if (!Build_Cupula_Frame(mesh, duct.i, duct.frame, duct.x, duct.y, duct.z)) {
+      const STL_Open_Result outcome = STL_Read_Outcome(mesh);
       STL_Close(mesh);
       Output_Discard(output);
-      if (frame == Cupula_Frame_Result::Unreadable) {
-        Say_Mesh_Outcome(opened, true, false, input_path, kVerifyFileName, report.log, report.out);
-      } else {
+      // A mesh read as it should be whose first facet (or its lack of one)
+      // gives no frame is said to be degenerate.
+      if (Say_Mesh_Outcome(outcome, input_path, kVerifyFileName, report.log, report.out)) {
         Error_Log_Report(report.log, report.out, Degenerate_Facet_Message(input_path));
       }
       Block_Failed(kind, output_path, duct, report, work_dir);
@@ -172,13 +172,12 @@ void Flat_Mesh_Block(Block_Kind kind, Side side, std::string_view species, std::
   text += kEndSolidLine;
   Output_Write(output, text);
 
-  const bool unreadable = mesh.source.failed;
-  const bool irregular = mesh.irregular;
+  const STL_Open_Result outcome = STL_Read_Outcome(mesh);
   STL_Close(mesh);
-  // A file that stopped being readable after it was counted is one that
-  // cannot be read, and nothing read from it takes the place of an earlier
-  // flat mesh.
-  if (!Say_Mesh_Outcome(opened, unreadable, irregular, input_path, kVerifyFileName, report.log, report.out)) {
+  // A file that stopped being readable after it was counted, or whose text
+  // is not regular, is refused, and nothing read from it takes the place of
+  // an earlier flat mesh.
+  if (!Say_Mesh_Outcome(outcome, input_path, kVerifyFileName, report.log, report.out)) {
     Output_Discard(output);
     Block_Failed(kind, output_path, duct, report, work_dir);
     return;

@@ -71,7 +71,8 @@ enum class Block_Kind { Cupula, Cilia };
 // flat mesh. The cupula block also builds the duct's frame (also when its
 // output cannot be written); a cilia block flattens with that frame. Every
 // failure is reported and counted in the side's counter. A cupula that
-// cannot be read or whose first facet gives no frame leaves its duct
+// cannot be read (missing, binary, not regular ASCII STL text, found so
+// once read) or whose first facet gives no frame leaves its duct
 // without a frame and no flat mesh of its name; the duct's cilia meshes are
 // then not read, each reported, and no flat mesh of their names remains
 // either. A cilia mesh that cannot be read leaves no flat mesh of its name;

@@ -33,37 +33,25 @@ inline double Facet_Area(const STL_Facet& f) {
 // Which term of a facet a mesh's sum adds up.
 enum class Facet_Term { Volume, Area };
 
+// What one mesh measures: the sum in mesh units, the volume in mm^3 or the
+// area in mm^2. `value` is set only when the mesh was read whole from
+// regular text (opened is Opened); it stays 0 for every other outcome.
 struct Mesh_Sum_Result {
   STL_Open_Result opened = STL_Open_Result::Missing;
-  bool irregular = false;  // the mesh is not regular ASCII STL text
-  double sum = 0.0;        // in mesh units, when opened
+  double value = 0.0;
 };
 
-// Reads one mesh and adds up the chosen term of its facets in their order.
-// `held` is the facet the reads fill: a coordinate that a read does not set
-// keeps its value, also from an earlier mesh of the side. A mesh whose
-// reading fails after it opened (an I/O error, a rewind that did not happen)
-// would give a sum of facets that were never read: it counts as one that
-// cannot be read (Missing, no warning).
-Mesh_Sum_Result Mesh_Facet_Sum(const std::filesystem::path& file, Facet_Term term, STL_Facet& held);
+// Reads one mesh and adds up the chosen term of its facets in their order,
+// in mesh units. A mesh whose reading fails after it opened (an I/O error,
+// a rewind that did not happen) would give a sum of facets that were never
+// read: it counts as one that cannot be read (Missing).
+Mesh_Sum_Result Mesh_Facet_Sum(const std::filesystem::path& file, Facet_Term term);
 
-struct Mesh_Volume_Result {
-  STL_Open_Result opened = STL_Open_Result::Missing;
-  bool irregular = false;  // the mesh is not regular ASCII STL text
-  double volume = 0.0;     // mm^3, when opened
-};
+// The volume of a closed mesh in mm^3: its sum divided by unit cubed (mesh
+// units per millimetre).
+Mesh_Sum_Result Mesh_Volume(const std::filesystem::path& file, double unit);
 
-// The volume of a closed mesh: its sum divided by unit cubed (mesh units
-// per millimetre).
-Mesh_Volume_Result Mesh_Volume(const std::filesystem::path& file, double unit, STL_Facet& held);
-
-struct Mesh_Area_Result {
-  STL_Open_Result opened = STL_Open_Result::Missing;
-  bool irregular = false;  // the mesh is not regular ASCII STL text
-  double area = 0.0;       // mm^2, when opened
-};
-
-// The area of an open mesh: its sum divided by unit squared.
-Mesh_Area_Result Mesh_Area(const std::filesystem::path& file, double unit, STL_Facet& held);
+// The area of an open mesh in mm^2: its sum divided by unit squared.
+Mesh_Sum_Result Mesh_Area(const std::filesystem::path& file, double unit);
 
 }  // namespace scds

@@ -21,11 +21,11 @@ std::string Cannot_Read_Mesh_Message(std::string_view path, std::string_view adv
 
 // Says what became of a mesh, on the console and in the log: one that did
 // not open (missing, not a regular file) or whose reading failed gets the
-// cannot-read message with the program's advice line, a binary STL its own
-// message, one read from irregular text the warning; one read whole from
-// regular text says nothing. Returns true when the mesh's values are used
-// (it was read, regular or not).
-bool Say_Mesh_Outcome(STL_Open_Result opened, bool read_failed, bool irregular, std::string_view path,
-                      std::string_view advice, Error_Log& log, std::ostream& out);
+// cannot-read message with the program's advice line, a binary STL and a
+// mesh read from irregular text each their own message; one read whole from
+// regular text says nothing. Returns true only for that one, whose values
+// are used; every other counts as a mesh that cannot be read.
+bool Say_Mesh_Outcome(STL_Open_Result outcome, std::string_view path, std::string_view advice, Error_Log& log,
+                      std::ostream& out);
 
 }  // namespace scds

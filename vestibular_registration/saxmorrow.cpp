@@ -110,7 +110,6 @@ struct Run_State {
   std::string species;
   scds::Error_Log log;
   scds::Transform_Matrix matrix;
-  double x = 0.0, y = 0.0, z = 0.0;  // the vector just read; kept from mesh to mesh
   int error_count = 0;
   int error_count_trans = 0;
 };
@@ -158,7 +157,7 @@ void Register_Mesh(Run_State& run, const std::string& stl) {
   scds::STL_Mesh STLIni;
   const scds::STL_Open_Result opened = scds::STL_Open(STLIni, input);
   if (opened != scds::STL_Open_Result::Opened) {
-    scds::Say_Mesh_Outcome(opened, false, false, stl_ini_path, scds::kVerifyFileName, run.log, run.out);
+    scds::Say_Mesh_Outcome(opened, stl_ini_path, scds::kVerifyFileName, run.log, run.out);
     ++run.error_count;
     return;
   }
@@ -183,11 +182,12 @@ void Register_Mesh(Run_State& run, const std::string& stl) {
   char* end = begin;
   const std::int64_t i = scds::Facet_Count(STLIni);
   scds::Output_Write(STLFin, scds::kSolidLine);
+  double x = 0.0, y = 0.0, z = 0.0;  // the vector just read
   for (std::int64_t j = 0; j < i; ++j) {
     for (int read = 0; read < 4; ++read) {
-      scds::STL_Read_Vector(STLIni, read, run.x, run.y, run.z);
+      scds::STL_Read_Vector(STLIni, read, x, y, z);
       double x0, y0, z0;
-      scds::Transform_Apply(run.matrix, run.x, run.y, run.z, x0, y0, z0);
+      scds::Transform_Apply(run.matrix, x, y, z, x0, y0, z0);
       end = scds::Format_Registered_Vector(end, read, x0, y0, z0);
     }
     if (end >= limit) {
@@ -206,12 +206,13 @@ void Register_Mesh(Run_State& run, const std::string& stl) {
   scds::Output_Write(STLFin, std::string_view(begin, static_cast<std::size_t>(end - begin)));
   scds::STL_End_Read(STLIni);
   scds::Output_Write(STLFin, scds::kEndSolidLine);
-  const bool read_failed = STLIni.source.failed;
-  const bool irregular = STLIni.irregular;
+  const scds::STL_Open_Result outcome = scds::STL_Read_Outcome(STLIni);
   scds::STL_Close(STLIni);
 
-  // A mesh that could not be read to its end counts as unreadable.
-  if (!scds::Say_Mesh_Outcome(opened, read_failed, irregular, stl_ini_path, scds::kVerifyFileName, run.log, run.out)) {
+  // A mesh that could not be read to its end, or not as regular text, is
+  // refused: what was written from it is discarded, and an earlier
+  // registered mesh of its name stays.
+  if (!scds::Say_Mesh_Outcome(outcome, stl_ini_path, scds::kVerifyFileName, run.log, run.out)) {
     scds::Output_Discard(STLFin);
     ++run.error_count;
     return;

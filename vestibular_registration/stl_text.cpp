@@ -313,31 +313,51 @@ STL_Open_Result STL_Open(STL_Mesh& mesh, const std::filesystem::path& file, std:
     }
   }
 
-  // Count the lines, looking for NUL bytes on the way.
-  std::int64_t lines = 0;
-  int last = -1;
+  // Count the lines up to the last one that holds more than white space,
+  // looking for NUL bytes on the way. Each block is scanned back from its
+  // end over white space only: `trailing` counts the line feeds after the
+  // last byte that is not white space, and a block of white space alone
+  // adds all of its line feeds to them.
+  std::int64_t line_feeds = 0;
+  std::int64_t trailing = 0;
+  bool content = false;
   bool nul = false;
   do {
     const char* p = source.buffer.data() + source.pos;
     const std::size_t n = source.end - source.pos;
     if (n == 0) continue;
-    lines += Count_Line_Ends(p, n, nul);
+    line_feeds += Count_Line_Ends(p, n, nul);
     if (nul) {
       STL_Close(mesh);
       return STL_Open_Result::Binary;
     }
-    last = static_cast<unsigned char>(p[n - 1]);
+    std::size_t k = n;
+    std::int64_t run = 0;
+    while (k > 0 && Is_Space(static_cast<unsigned char>(p[k - 1]))) {
+      --k;
+      if (p[k] == '\n') ++run;
+    }
+    if (k > 0) {
+      trailing = run;
+      content = true;
+    } else {
+      trailing += run;
+    }
   } while (Source_Next_Block(source));
   if (source.failed) {
     STL_Close(mesh);
     return STL_Open_Result::Missing;
   }
-  if (last != -1 && last != '\n') ++lines;
-  mesh.lines = lines;
+  mesh.lines = content ? line_feeds - trailing + 1 : 0;
   return STL_Open_Result::Opened;
 }
 
 void STL_Close(STL_Mesh& mesh) { Source_Close(mesh.source); }
+
+STL_Open_Result STL_Read_Outcome(const STL_Mesh& mesh) {
+  if (mesh.source.failed) return STL_Open_Result::Missing;
+  return mesh.irregular ? STL_Open_Result::Irregular : STL_Open_Result::Opened;
+}
 
 std::int64_t Facet_Count(STL_Mesh& mesh) {
   STL_Restart(mesh);
@@ -386,7 +406,9 @@ std::string Binary_STL_Message(std::string_view path) {
 }
 
 std::string Irregular_STL_Message(std::string_view path) {
-  return Path_Message("\nWarning: ", path, " is not a regular ASCII STL mesh; values read from it may be wrong.\n");
+  return Path_Message("\nImpossible to read ", path,
+                      "\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as "
+                      "ASCII STL.\n");
 }
 
 char* Format_Registered_Vector(char* out, int read, double x, double y, double z) {

@@ -3,8 +3,13 @@
 // line) and the registered-mesh layout.
 //
 // A mesh is streamed: one facet (or one vector) at a time is read, and the
-// caller uses it before the next read. Nothing is validated; a read that
-// does not match keeps the values it did not set.
+// caller uses it before the next read. The reads note whether the text is
+// regular: one solid, lower-case keywords, seven lines a facet, any white
+// space, LF or CR LF. A mesh whose text is not (a read that stops before
+// the end of its format, an end line that is not "endsolid") is known only
+// once it has been read; the caller then discards whatever it made from it
+// and refuses the mesh as one that cannot be read. A read that does not
+// match keeps the values it did not set.
 #pragma once
 
 #include <cstddef>
@@ -27,14 +32,17 @@ struct STL_Facet {
 
 struct STL_Mesh {
   Byte_Source source;
-  std::int64_t lines = 0;     // lines counted when the mesh was opened
+  std::int64_t lines = 0;     // lines counted when the mesh was opened, up to the last one not blank
   bool irregular = false;     // a facet read stopped early, or the end line is not "endsolid"
 };
 
+// What became of a mesh: when it was opened (STL_Open), and once it was
+// read (STL_Read_Outcome).
 enum class STL_Open_Result {
-  Opened,   // an ASCII mesh, its lines counted
-  Missing,  // cannot be opened or read
-  Binary,   // a binary STL: not read
+  Opened,     // an ASCII mesh, its lines counted; once read, read whole from regular text
+  Missing,    // cannot be opened or read
+  Binary,     // a binary STL: not read
+  Irregular,  // read, but not regular ASCII STL text: refused
 };
 
 // Bytes read from the mesh at a time: small enough for the processor's
@@ -43,12 +51,19 @@ constexpr std::size_t kSTLBlock = std::size_t{1} << 16;
 
 // Opens the mesh, tells a binary STL (a NUL byte anywhere, or a size of
 // exactly 84 + 50 n for the count n stored at bytes 80 to 83), and counts
-// its lines: a last line without a line end counts, an empty file has none.
+// its lines up to the last one that holds more than white space: white
+// space after the end line does not count, a last line without a line end
+// does, a file of white space alone (or empty) has none.
 // `block` is the size of the reading window (tests use small ones to put
 // tokens across its edges).
 STL_Open_Result STL_Open(STL_Mesh& mesh, const std::filesystem::path& file, std::size_t block = kSTLBlock);
 
 void STL_Close(STL_Mesh& mesh);
+
+// What the reads of an opened mesh found: Missing when its reading failed
+// (an I/O error, a rewind that did not happen), Irregular when its text is
+// not regular, Opened otherwise.
+STL_Open_Result STL_Read_Outcome(const STL_Mesh& mesh);
 
 // (lines - 2) / 7, truncated, never negative; leaves the mesh just after its
 // first line, ready for the facet reads.
@@ -64,20 +79,22 @@ void STL_Restart(STL_Mesh& mesh);
 // 2 "\t\tvertex\t%lf\t%lf\t%lf\n"
 // 3 "\t\tvertex\t%lf\t%lf\t%lf\n\tendloop\nendfacet\n"
 // Each sets x, y, z as far as the text matches, and returns how many of
-// them it set (0 to 3).
+// them it set (0 to 3); one that stops before the end of its format marks
+// the mesh irregular.
 int STL_Read_Vector(STL_Mesh& mesh, int read, double& x, double& y, double& z);
 
 // The four reads into the twelve coordinates of one facet.
 void STL_Read_Facet(STL_Mesh& mesh, STL_Facet& facet);
 
-// Drops the end line, noting whether it begins with "endsolid" (after any
-// white space).
+// Drops the end line; one that does not begin with "endsolid" (after any
+// white space), or none at all, marks the mesh irregular.
 void STL_End_Read(STL_Mesh& mesh);
 
 // "\nImpossible to read %s\nThe file is a binary STL; save it as ASCII STL.\n"
 std::string Binary_STL_Message(std::string_view path);
 
-// "\nWarning: %s is not a regular ASCII STL mesh; values read from it may be wrong.\n"
+// "\nImpossible to read %s\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet);
+// save it again as ASCII STL.\n"
 std::string Irregular_STL_Message(std::string_view path);
 
 // The registered-mesh layout.

@@ -38,8 +38,7 @@ std::string Volume_Line(std::string_view label, double volume) {
 
 namespace {
 
-// What every mesh of a side pass shares: where the files are, the unit, the
-// facet the reads fill (carried from one mesh of the side to the next), and
+// What every mesh of a side pass shares: where the files are, the unit and
 // where messages go.
 struct Side_Reading {
   const std::filesystem::path& work_dir;
@@ -48,24 +47,20 @@ struct Side_Reading {
   double unit;
   Error_Log& log;
   std::ostream& out;
-  STL_Facet held{};
 };
 
 // Measures one mesh into `volume`. A mesh that cannot be read (missing,
-// unreadable, binary) is reported and leaves `volume` as it is; a mesh read
-// from irregular text is measured and gets its warning before any text that
-// shows its value. Returns whether the mesh was read.
-bool Measure(Side_Reading& reading, const std::string& path, double& volume) {
-  const Mesh_Volume_Result result = Mesh_Volume(reading.work_dir / path, reading.unit, reading.held);
-  if (!Say_Mesh_Outcome(result.opened, false, result.irregular, path, kVerifyBothNames, reading.log, reading.out)) {
-    return false;
-  }
-  volume = result.volume;
+// unreadable, binary, irregular) is reported and leaves `volume` as it is.
+// Returns whether the mesh was read.
+bool Measure(const Side_Reading& reading, const std::string& path, double& volume) {
+  const Mesh_Sum_Result result = Mesh_Volume(reading.work_dir / path, reading.unit);
+  if (!Say_Mesh_Outcome(result.opened, path, kVerifyBothNames, reading.log, reading.out)) return false;
+  volume = result.value;
   return true;
 }
 
 // One of the eleven segment meshes: a failure sets its flag and counts.
-bool Measure_Segment(Side_Reading& reading, std::string_view suffix, double& volume, int& error,
+bool Measure_Segment(const Side_Reading& reading, std::string_view suffix, double& volume, int& error,
                      int& error_count) {
   if (Measure(reading, Side_STL_File_Path(reading.side, reading.species, suffix), volume)) return true;
   error = 1;
@@ -78,7 +73,7 @@ bool Measure_Segment(Side_Reading& reading, std::string_view suffix, double& vol
 Side_Volumes Segment_Volumes(const std::filesystem::path& work_dir, std::string_view species, Side side,
                              double unit, Error_Log& log, std::ostream& out) {
   Side_Volumes v;
-  Side_Reading reading{work_dir, species, side, unit, log, out};
+  const Side_Reading reading{work_dir, species, side, unit, log, out};
   int& count = v.error_count;
 
   // Slender ducts, crura and the three parts of the utricle.

@@ -72,39 +72,22 @@ TEST(MeshMeasures, AreasAndVolumes) {
     SCOPED_TRACE(c.name);
     const auto file = dir.path / "mesh.stl";
     scds_testing::Write_File(file, c.text);
-    scds::STL_Facet held;
-    if (c.volume) {
-      const scds::Mesh_Volume_Result r = scds::Mesh_Volume(file, c.unit, held);
-      ASSERT_EQ(r.opened, scds::STL_Open_Result::Opened);
-      EXPECT_FALSE(r.irregular);
-      EXPECT_EQ(F(r.volume), c.expected);
-    } else {
-      const scds::Mesh_Area_Result r = scds::Mesh_Area(file, c.unit, held);
-      ASSERT_EQ(r.opened, scds::STL_Open_Result::Opened);
-      EXPECT_FALSE(r.irregular);
-      EXPECT_EQ(F(r.area), c.expected);
-    }
+    const scds::Mesh_Sum_Result r = c.volume ? scds::Mesh_Volume(file, c.unit) : scds::Mesh_Area(file, c.unit);
+    ASSERT_EQ(r.opened, scds::STL_Open_Result::Opened);
+    EXPECT_EQ(F(r.value), c.expected);
   }
 }
 
-// A facet that does not parse keeps the coordinates of the facet read
-// before it, also when that facet belongs to another mesh of the side: the
-// section after the box measures the box's top facet, half a unit square.
-TEST(MeshMeasures, HeldFacetCarriesFromMeshToMesh) {
+// A mesh refused after one that was read takes nothing from it: the upper-
+// case section after the box measures nothing.
+TEST(MeshMeasures, ARefusedMeshTakesNothingFromTheMeshReadBeforeIt) {
   scds_testing::Temp_Dir dir;
   scds_testing::Write_File(dir.path / "box.stl", Box_Mesh("1", "1", "3"));
   scds_testing::Write_File(dir.path / "upper.stl", Upper_Case_Mesh());
-  scds::STL_Facet held;
-  ASSERT_EQ(scds::Mesh_Volume(dir.path / "box.stl", 1.0, held).opened, scds::STL_Open_Result::Opened);
-  const scds::Mesh_Area_Result area = scds::Mesh_Area(dir.path / "upper.stl", 1.0, held);
-  ASSERT_EQ(area.opened, scds::STL_Open_Result::Opened);
-  EXPECT_TRUE(area.irregular);
-  EXPECT_EQ(area.area, 0.5);
-  EXPECT_EQ(held.V3z, 3.0);
-  EXPECT_EQ(held.V3y, 1.0);
-
-  scds::STL_Facet fresh;
-  EXPECT_EQ(scds::Mesh_Area(dir.path / "upper.stl", 1.0, fresh).area, 0.0);
+  ASSERT_EQ(scds::Mesh_Volume(dir.path / "box.stl", 1.0).opened, scds::STL_Open_Result::Opened);
+  const scds::Mesh_Sum_Result area = scds::Mesh_Area(dir.path / "upper.stl", 1.0);
+  EXPECT_EQ(area.opened, scds::STL_Open_Result::Irregular);
+  EXPECT_EQ(area.value, 0.0);
 }
 
 TEST(MeshMeasures, MissingBinaryAndEmptyMeshes) {
@@ -113,14 +96,12 @@ TEST(MeshMeasures, MissingBinaryAndEmptyMeshes) {
   binary[80] = 1;  // one facet
   scds_testing::Write_File(dir.path / "binary.stl", binary);
   scds_testing::Write_File(dir.path / "empty.stl", "");
-  scds::STL_Facet held;
-  EXPECT_EQ(scds::Mesh_Area(dir.path / "none.stl", 1.0, held).opened, scds::STL_Open_Result::Missing);
-  EXPECT_EQ(scds::Mesh_Area(dir.path, 1.0, held).opened, scds::STL_Open_Result::Missing);
-  EXPECT_EQ(scds::Mesh_Area(dir.path / "binary.stl", 1.0, held).opened, scds::STL_Open_Result::Binary);
-  const scds::Mesh_Area_Result empty = scds::Mesh_Area(dir.path / "empty.stl", 1.0, held);
-  EXPECT_EQ(empty.opened, scds::STL_Open_Result::Opened);
-  EXPECT_TRUE(empty.irregular);  // no end line
-  EXPECT_EQ(empty.area, 0.0);
+  EXPECT_EQ(scds::Mesh_Area(dir.path / "none.stl", 1.0).opened, scds::STL_Open_Result::Missing);
+  EXPECT_EQ(scds::Mesh_Area(dir.path, 1.0).opened, scds::STL_Open_Result::Missing);
+  EXPECT_EQ(scds::Mesh_Area(dir.path / "binary.stl", 1.0).opened, scds::STL_Open_Result::Binary);
+  const scds::Mesh_Sum_Result empty = scds::Mesh_Area(dir.path / "empty.stl", 1.0);
+  EXPECT_EQ(empty.opened, scds::STL_Open_Result::Irregular);  // no end line
+  EXPECT_EQ(empty.value, 0.0);
 }
 
 struct Derived_Case {

@@ -43,8 +43,8 @@ inline std::string Single_Facet_Mesh(const Vertex& v1, const Vertex& v2, const V
   return Mesh_Text(Facet_Text(v1, v2, v3));
 }
 
-// One facet whose keywords are upper case: every read stops at once, so the
-// facet keeps the values held before it.
+// One facet whose keywords are upper case: every read stops at once, and
+// the mesh is refused.
 inline std::string Upper_Case_Mesh() {
   return "solid upper\n\tFACET NORMAL\t0\t0\t1\n\tOUTER LOOP\n\t\tVERTEX\t9\t9\t9\n\t\tVERTEX\t9\t8\t9\n"
          "\t\tVERTEX\t8\t9\t9\n\tENDLOOP\nENDFACET\nendsolid upper\n";

@@ -14,6 +14,7 @@
 #include "cupula.h"
 #include "tessafen.h"
 #include "fixtures.h"
+#include "mesh_fixtures.h"
 #include "odd_input.h"
 #include "own_names.h"
 #include "scds_testing.h"
@@ -74,10 +75,19 @@ std::string Cannot_Read(const std::string& species, char side, std::string_view 
   return "\nImpossible to read " + Mesh_Path(species, side, suffix) + "\nVerify both species name and STL file name.\n";
 }
 
-std::string Irregular(const std::string& species, char side, std::string_view suffix) {
-  return "\nWarning: " + Mesh_Path(species, side, suffix) +
-         " is not a regular ASCII STL mesh; values read from it may be wrong.\n";
+std::string Refused(const std::string& species, char side, std::string_view suffix) {
+  return "\nImpossible to read " + Mesh_Path(species, side, suffix) +
+         "\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as ASCII STL.\n";
 }
+
+// The standard set's report without the volume of one cupula: its three
+// thicknesses are the cilia offsets alone.
+const std::array<std::string, 18> kStandardWithoutAnt = {
+    "1.500000", "3.000000", "0.250000", "1.500000", "3.000000", "0.250000", "0.127260", "0.084840", "0.042420",
+    "0.793927", "0.751507", "0.709087", "0.627260", "0.584840", "0.542420", "0.483692", "0.684044", "0.197466"};
+const std::array<std::string, 18> kStandardWithoutPost = {
+    "1.500000", "3.000000", "0.250000", "1.500000", "3.000000", "0.250000", "2.127260", "2.084840", "2.042420",
+    "0.127260", "0.084840", "0.042420", "0.627260", "0.584840", "0.542420", "0.483692", "0.684044", "0.197466"};
 
 std::string Without_Nan_Sign(std::string text) {
   for (std::size_t at; (at = text.find("-nan")) != std::string::npos;) text.erase(at, 1);
@@ -187,44 +197,58 @@ TEST(TessafenRun, BothSidesEqualOneSideRuns) {
   EXPECT_FALSE(s.Has_Report('r'));
 }
 
-// A facet that does not parse keeps the last facet read in the same pass,
-// even from another mesh; the left pass of a run on both sides starts from
-// zeros, as a left-only run does, and never from the right side's facets.
-TEST(TessafenRun, HeldFacetWithinAPassAndResetBetweenPasses) {
+// A mesh refused after others were read takes nothing from them, on either
+// side of a run on both sides, and the left pass is the pass of a left-only
+// run: the right side's Post_Cup and the left side's Ant_Cup are in upper
+// case, so each counts as a volume that cannot be read.
+TEST(TessafenRun, ARefusedMeshTakesNothingFromTheMeshesReadBeforeIt) {
   Species s;
   Mesh_Set right = Standard_Set();
-  right["Post_Cup"] = Upper_Case_Mesh();  // keeps the Ant box's top facet: 1 * 1 * 3 / 6 = 0.5
+  right["Post_Cup"] = Upper_Case_Mesh();
   Mesh_Set left = Standard_Set();
-  left["Ant_Cup"] = Upper_Case_Mesh();  // first facet of the pass: zeros, volume 0
+  left["Ant_Cup"] = Upper_Case_Mesh();
   s.Write_Side('r', right);
   s.Write_Side('l', left);
-  const std::string right_report =
-      Expected_Report({"1.500000", "3.000000", "0.250000", "1.500000", "3.000000", "0.250000", "2.127260",
-                       "2.084840", "2.042420", "0.293927", "0.251507", "0.209087", "0.627260", "0.584840",
-                       "0.542420", "0.483692", "0.684044", "0.197466"});
-  const std::string left_report =
-      Expected_Report({"1.500000", "3.000000", "0.250000", "1.500000", "3.000000", "0.250000", "0.127260",
-                       "0.084840", "0.042420", "0.793927", "0.751507", "0.709087", "0.627260", "0.584840",
-                       "0.542420", "0.483692", "0.684044", "0.197466"});
-  const std::string right_warning = Irregular("Mus", 'r', "Post_Cup");
-  const std::string left_warning = Irregular("Mus", 'l', "Ant_Cup");
+  const std::string right_report = Expected_Report(kStandardWithoutPost);
+  const std::string left_report = Expected_Report(kStandardWithoutAnt);
+  const std::string right_message = Refused("Mus", 'r', "Post_Cup");
+  const std::string left_message = Refused("Mus", 'l', "Ant_Cup");
 
   const auto both = s.Run("Mus\n1\n2\n3\nx\n");
   EXPECT_EQ(both.status, 0);
   EXPECT_EQ(both.output,
-            Dialogue() + right_warning + "\n" + right_report + left_warning + "\n" + left_report + kClosing);
+            Dialogue() + right_message + "\n" + right_report + left_message + "\n" + left_report + kClosing);
   EXPECT_EQ(s.Report('r'), right_report);
   EXPECT_EQ(s.Report('l'), left_report);
-  // A warning counts as no failure, yet the block that holds it closes with
-  // its empty line.
   EXPECT_EQ(s.Error_Log(),
-            "Tessafen Errors:\n" + right_warning + "\n" + "Tessafen Errors:\n" + left_warning + "\n");
+            "Tessafen Errors:\n" + right_message + "\n" + "Tessafen Errors:\n" + left_message + "\n");
 
   std::filesystem::remove(s.Folder() / "Mus.errorlog");
   const auto left_only = s.Run("Mus\n1\n2\n2\nx\n");
-  EXPECT_EQ(left_only.output, Dialogue() + left_warning + "\n" + left_report + kClosing);
+  EXPECT_EQ(left_only.output, Dialogue() + left_message + "\n" + left_report + kClosing);
   EXPECT_EQ(s.Report('l'), left_report);
-  EXPECT_EQ(s.Error_Log(), "Tessafen Errors:\n" + left_warning + "\n");
+  EXPECT_EQ(s.Error_Log(), "Tessafen Errors:\n" + left_message + "\n");
+}
+
+// Ant_Cup in the layouts other tools write: refused as a mesh that cannot
+// be read (its volume as for a missing mesh), or, with CR LF line ends and
+// blank lines after the end line, read as the plain mesh.
+TEST(TessafenRun, MeshLayouts) {
+  for (const mesh_testing::Layout_Case& c : mesh_testing::kLayouts) {
+    SCOPED_TRACE(c.name);
+    Species s;
+    Mesh_Set right = Standard_Set();
+    right["Ant_Cup"] = mesh_testing::Laid_Out(c.layout, right["Ant_Cup"]);
+    s.Write_Side('r', right);
+    const auto run = s.Run("Mus\n1\n2\n1\nx\n");
+    const std::string message = Refused("Mus", 'r', "Ant_Cup");
+    const std::string report = Expected_Report(c.refused ? kStandardWithoutAnt : kStandardMm);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, Dialogue() + (c.refused ? message : "") + "\n" + report + kClosing);
+    EXPECT_EQ(s.Report('r'), report);
+    EXPECT_EQ(s.Error_Log(), c.refused ? "Tessafen Errors:\n" + message + "\n" : "<missing Mus.errorlog>");
+    EXPECT_FALSE(s.Has_Temp_Log());
+  }
 }
 
 TEST(TessafenRun, MissingMeshesAreReportedInOrderAndCountAsZero) {
@@ -289,9 +313,9 @@ TEST(TessafenRun, ElevenAndTwelveFailures) {
   }
 }
 
-// An empty file is read (0, with a warning: it has no end line); a file of
-// its first and last lines alone is a regular mesh without facets; a binary
-// STL is not read and counts as a failure.
+// An empty file is refused (it has no end line); a file of its first and
+// last lines alone is a regular mesh without facets; a binary STL is not
+// read. The two refused meshes count as failures.
 TEST(TessafenRun, EmptyHeaderOnlyAndBinaryMeshes) {
   Species s;
   Mesh_Set right = Standard_Set();
@@ -302,7 +326,7 @@ TEST(TessafenRun, EmptyHeaderOnlyAndBinaryMeshes) {
   right["Lat_Cup"] = binary;
   s.Write_Side('r', right);
   const auto run = s.Run("Mus\n1\n2\n1\nx\n");
-  const std::string messages = Irregular("Mus", 'r', "Ant_Cup") + "\nImpossible to read " +
+  const std::string messages = Refused("Mus", 'r', "Ant_Cup") + "\nImpossible to read " +
                                Mesh_Path("Mus", 'r', "Lat_Cup") +
                                "\nThe file is a binary STL; save it as ASCII STL.\n";
   const std::string report =
@@ -504,7 +528,7 @@ TEST(TessafenRun, AReportNotKeptWhoseFlushFailsIsSaidAndCounted) {
 // A section mesh that opens and is counted, and whose reading then fails
 // during the facet pass (the byte source's test seam, as an I/O error
 // would): it is a mesh that cannot be read. Its message, one failure, no
-// area from the facets it never read, no irregular-mesh warning.
+// area from the facets it never read.
 TEST(TessafenRun, AMeshWhoseReadingFailsAfterItOpenedIsNotMeasured) {
   Species s;
   s.Write_Side('r', Standard_Set());

@@ -11,6 +11,7 @@
 
 #include "expected_flat_meshes.h"
 #include "flanmere.h"
+#include "mesh_fixtures.h"
 #include "odd_input.h"
 #include "own_names.h"
 #include "output_file.h"
@@ -132,9 +133,9 @@ std::string No_Frame_Cilia(int side, int duct) {
   return No_Frame(side, duct, 1) + No_Frame(side, duct, 2) + No_Frame(side, duct, 3);
 }
 
-std::string Irregular(int side, int duct, int kase) {
-  return "\nWarning: " + Shown(side, duct, kase) +
-         " is not a regular ASCII STL mesh; values read from it may be wrong.\n";
+std::string Refused(int side, int duct, int kase) {
+  return "\nImpossible to read " + Shown(side, duct, kase) +
+         "\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as ASCII STL.\n";
 }
 
 struct Folder {
@@ -308,28 +309,30 @@ TEST(FlanmereRun, AllInputsMissing) {
   EXPECT_TRUE(fs::is_empty(folder.Species() / "FEA"));
 }
 
-// Each of these cupula meshes opens but its first facet gives no frame: the
+// Each of these cupula meshes opens but gives no frame: its first facet is
+// degenerate (or it has none), or its first facet is not regular text. The
 // cupula is reported, its cilia meshes are not read and each is reported,
 // and no flat mesh of the duct stands afterwards.
-TEST(FlanmereRun, DegenerateFirstFacet) {
+TEST(FlanmereRun, CupulaWithoutAFrame) {
   const std::string facet_head = "solid c\n facet normal 0 0 1\n  outer loop\n";
   const std::string facet_tail = "  endloop\n endfacet\nendsolid c\n";
   struct Case {
     const char* name;
     std::string text;
+    bool refused;  // otherwise degenerate
   };
   const Case cases[] = {
-      {"empty file", ""},
-      {"no facet", "solid c\nendsolid c\n"},
-      {"collinear", facet_head + "vertex 1 1 1\nvertex 2 3 4\nvertex 3 5 7\n" + facet_tail},
-      {"coincident", facet_head + "vertex 1 2 3\nvertex 1 2 3\nvertex 0 1 0\n" + facet_tail},
-      {"normal along (1, 1, 1)", facet_head + "vertex 1 0 0\nvertex 0 1 0\nvertex 0 0 1\n" + facet_tail},
-      {"not a number", facet_head + "vertex 0 0 0\nvertex nan 0 0\nvertex 0 1 0\n" + facet_tail},
-      {"upper-case keywords", "solid c\n FACET NORMAL 0 0 1\n" + std::string(ex::kCupRPost).substr(8)},
-      // With zeros for the coordinates not read, these would give a frame.
-      {"third vertex cut short", facet_head + "vertex 1 0 0\nvertex 0 1 0\nvertex 0 0\n"},
-      {"second vertex cut short", facet_head + "vertex 1 0 0\nvertex 0 1\n"},
-      {"first vertex only", facet_head + "vertex 1 2 3\n"},
+      {"empty file", "", true},
+      {"no facet", "solid c\nendsolid c\n", false},
+      {"collinear", facet_head + "vertex 1 1 1\nvertex 2 3 4\nvertex 3 5 7\n" + facet_tail, false},
+      {"coincident", facet_head + "vertex 1 2 3\nvertex 1 2 3\nvertex 0 1 0\n" + facet_tail, false},
+      {"normal along (1, 1, 1)", facet_head + "vertex 1 0 0\nvertex 0 1 0\nvertex 0 0 1\n" + facet_tail, false},
+      {"not a number", facet_head + "vertex 0 0 0\nvertex nan 0 0\nvertex 0 1 0\n" + facet_tail, false},
+      {"upper-case keywords", "solid c\n FACET NORMAL 0 0 1\n" + std::string(ex::kCupRPost).substr(8), true},
+      {"a vertex without its z", facet_head + "vertex 1 0 0\nvertex 0 1\nvertex 0 0 1\n" + facet_tail, true},
+      {"third vertex cut short", facet_head + "vertex 1 0 0\nvertex 0 1 0\nvertex 0 0\n", true},
+      {"second vertex cut short", facet_head + "vertex 1 0 0\nvertex 0 1\n", true},
+      {"first vertex only", facet_head + "vertex 1 2 3\n", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -338,7 +341,7 @@ TEST(FlanmereRun, DegenerateFirstFacet) {
     Write_File(folder.File(0, 1, 0), c.text);
     folder.Write_Earlier_Flat_Meshes(0, 1);
     const auto run = folder.Run(Answers(1));
-    const std::string messages = Degenerate(0, 1) + No_Frame_Cilia(0, 1);
+    const std::string messages = (c.refused ? Refused(0, 1, 0) : Degenerate(0, 1)) + No_Frame_Cilia(0, 1);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
     for (int k = 0; k < 4; ++k) EXPECT_FALSE(Exists(folder.File(0, 1, k, true))) << k;
@@ -348,19 +351,61 @@ TEST(FlanmereRun, DegenerateFirstFacet) {
   }
 }
 
-// A cupula mesh of 8 lines whose first facet parses: no facet to write, a
-// frame all the same.
-TEST(FlanmereRun, ZeroFacetCupulaStillGivesItsFrame) {
+// A cupula mesh of 8 lines whose first facet parses and whose end line is
+// missing: refused once read, so its duct has no frame and no flat mesh.
+TEST(FlanmereRun, ACupulaWithoutItsEndLineGivesNoFrame) {
   Folder folder;
   folder.Write_Side(0);
+  folder.Write_Earlier_Flat_Meshes(0, 0);
   Write_File(folder.File(0, 0, 0), ex::kCupRAntFirstOnly);
   const auto run = folder.Run(Answers(1));
-  // Its end line is not "endsolid": warned, counted nowhere; the block that
-  // holds the warning closes with its empty line.
-  EXPECT_EQ(run.output, Head() + Irregular(0, 0, 0) + std::string(kClosing));
-  EXPECT_EQ(Read_File(folder.File(0, 0, 0, true)), "solid\nendsolid\n");
-  for (int k = 1; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 0, k, true)), kFlat[0][0][k]) << k;
-  EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + Irregular(0, 0, 0) + "\n");
+  const std::string messages = Refused(0, 0, 0) + No_Frame_Cilia(0, 0);
+  EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
+  for (int k = 0; k < 4; ++k) EXPECT_FALSE(Exists(folder.File(0, 0, k, true))) << k;
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(Read_File(folder.File(0, 1, k, true)), kFlat[0][1][k]) << k;
+  EXPECT_EQ(Read_File(folder.Error_Log()), "Flanmere Errors:\n" + messages + "\n");
+}
+
+// A cupula and a cilia mesh in the layouts other tools write, each made of
+// eight facets (its own, repeated). Refused: the mesh counts as one that
+// cannot be read, so it leaves no flat mesh (an earlier one is removed), and
+// a refused cupula leaves its duct without a frame. CR LF line ends and
+// blank lines after the end line read as the plain mesh.
+TEST(FlanmereRun, MeshLayouts) {
+  struct Target {
+    int duct, kase, times;
+  };
+  for (const Target t : {Target{1, 0, 4}, Target{2, 2, 8}}) {
+    const std::string plain = mesh_testing::Repeat_Facets(t.kase == 0 ? kCup[0][t.duct] : kCilia[t.kase - 1], t.times);
+    const std::string flat = mesh_testing::Repeat_Facets(kFlat[0][t.duct][t.kase], t.times);
+    for (const mesh_testing::Layout_Case& c : mesh_testing::kLayouts) {
+      SCOPED_TRACE(std::string(c.name) + ", " + Name(0, t.duct, t.kase, false));
+      Folder folder;
+      folder.Write_Side(0);
+      Write_File(folder.File(0, t.duct, t.kase), mesh_testing::Laid_Out(c.layout, plain));
+      folder.Write_Earlier_Flat_Meshes(0, t.duct);
+      const auto run = folder.Run(Answers(1));
+      std::string messages;
+      if (c.refused) messages = Refused(0, t.duct, t.kase) + (t.kase == 0 ? No_Frame_Cilia(0, t.duct) : "");
+      EXPECT_EQ(run.status, 0);
+      EXPECT_EQ(run.output, Head() + messages + std::string(kClosing));
+      for (int duct = 0; duct < 3; ++duct) {
+        for (int k = 0; k < 4; ++k) {
+          SCOPED_TRACE(Name(0, duct, k, true));
+          const bool gone = c.refused && duct == t.duct && (k == t.kase || t.kase == 0);
+          if (gone) {
+            EXPECT_FALSE(Exists(folder.File(0, duct, k, true)));
+          } else {
+            const bool target = duct == t.duct && k == t.kase;
+            EXPECT_EQ(Read_File(folder.File(0, duct, k, true)), target ? flat : std::string(kFlat[0][duct][k]));
+          }
+        }
+      }
+      EXPECT_EQ(Read_File(folder.Error_Log()),
+                c.refused ? "Flanmere Errors:\n" + messages + "\n" : "<missing " + kSpecies + ".errorlog>");
+      EXPECT_EQ(scds_testing::Temporary_Files(folder.dir.path), std::vector<std::string>{});
+    }
+  }
 }
 
 TEST(FlanmereRun, BinaryCupulaIsNotRead) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "banner.h"
+#include "mesh_fixtures.h"
 #include "saxmorrow.h"
 #include "odd_input.h"
 #include "own_names.h"
@@ -259,22 +260,35 @@ TEST(SaxmorrowRun, ABinaryMeshIsNotRead) {
   ear.Expect_Only_Outputs({});
 }
 
-TEST(SaxmorrowRun, AnIrregularMeshIsRegisteredWithAWarning) {
-  Ear_Folder ear(kIdentity);
-  // The end line is missing: 15 lines, one facet read, the end read takes
-  // the second facet's first line.
-  Write_File(ear.In("cut"), kEarMesh.substr(0, kEarMesh.find("endsolid")));
-  const std::string warning =
-      "\nWarning: Data/Ear/ScanRef/Other/cut.stl is not a regular ASCII STL mesh; values read from it may be "
-      "wrong.\n";
-  const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\ncut\n1\n2\nx\n");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("cut") + warning + kAnother + kClosing);
-  EXPECT_EQ(Read_File(ear.Out("cut")), kEarIdentity.substr(0, kEarIdentity.find("\tfacet normal\t-0.6")) + "endsolid\n");
-  // Counted in no counter, yet the block that holds it closes with its
-  // empty line: the title, the warning and the empty line.
-  EXPECT_EQ(ear.Species_Log(), "Saxmorrow Errors:\n" + warning + "\n");
-  ear.Expect_Only_Outputs({"cut"});
+std::string Refused(const std::string& name) {
+  return "\nImpossible to read Data/Ear/ScanRef/Other/" + name +
+         ".stl\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as ASCII "
+         "STL.\n";
+}
+
+// A mesh laid out otherwise than one solid of seven lines a facet is refused
+// as one that cannot be read, once it has been read: nothing of it is
+// registered (no temporary file stays), the earlier registered mesh of its
+// name stays, and the run goes on to the question of another mesh. CR LF
+// line ends and blank lines after the end line read as the plain mesh.
+TEST(SaxmorrowRun, MeshLayouts) {
+  const std::string plain = mesh_testing::Repeat_Facets(kEarMesh, 4);
+  const std::string registered = mesh_testing::Repeat_Facets(kEarIdentity, 4);
+  for (const mesh_testing::Layout_Case& c : mesh_testing::kLayouts) {
+    SCOPED_TRACE(c.name);
+    Ear_Folder ear(kIdentity);
+    Write_File(ear.In("tool"), mesh_testing::Laid_Out(c.layout, plain));
+    Write_File(ear.Out("tool"), "older");
+    const auto run = Run_Program("Saxmorrow", ear.dir.path, "Ear\n1\ntool\n1\n1\near\n1\n2\nx\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, Banner() + Species_Dialogue("Ear") + Mesh_Dialogue("tool") +
+                              (c.refused ? Refused("tool") : "") + kAnother + Mesh_Dialogue("ear") + kAnother +
+                              kClosing);
+    EXPECT_EQ(Read_File(ear.Out("tool")), c.refused ? "older" : registered);
+    EXPECT_EQ(Read_File(ear.Out("ear")), kEarIdentity);
+    EXPECT_EQ(ear.Species_Log(), c.refused ? "Saxmorrow Errors:\n" + Refused("tool") + "\n" : "<missing Ear.errorlog>");
+    ear.Expect_Only_Outputs({"tool", "ear"});
+  }
 }
 
 // A FIFO (or a link to /dev/zero) in place of the matrix or of a mesh is

@@ -47,17 +47,25 @@ std::uint64_t Bits(double v) {
 
 constexpr double kStart[12] = {0.5, -1, 2, -3, 4, -5, 6, -7, 8, -9, 10, -11};
 
-// The reading rule with glibc: fgets counts the lines (with a buffer larger
-// than any line of these meshes, so each line counts once), fscanf reads the
-// facets.
+// The reading rule with glibc: fgets counts the lines up to the last one
+// that holds more than white space (with a buffer larger than any line of
+// these meshes, so each line counts once), fscanf reads the facets.
 Read_Run Reference(const std::string& file, bool triple) {
   Read_Run run;
   std::FILE* in = std::fopen(file.c_str(), "r");
   if (in == nullptr) return run;
   std::vector<char> line(1 << 16);
-  std::int64_t lines = 0;
-  while (std::fgets(line.data(), static_cast<int>(line.size()), in) != nullptr) ++lines;
-  run.facets = (lines - 2) / 7;
+  std::int64_t lines = 0, last = 0;
+  while (std::fgets(line.data(), static_cast<int>(line.size()), in) != nullptr) {
+    ++lines;
+    for (const char* c = line.data(); *c != '\0'; ++c) {
+      if (!std::isspace(static_cast<unsigned char>(*c))) {
+        last = lines;
+        break;
+      }
+    }
+  }
+  run.facets = (last - 2) / 7;
   if (run.facets < 0) run.facets = 0;
   std::rewind(in);
   if (std::fgets(line.data(), static_cast<int>(line.size()), in) == nullptr) line[0] = '\0';

@@ -60,7 +60,9 @@ TEST(FacetCount, LinesMinusTwoOverSeven) {
       {"solid", 0, true},                                               // 1 line
       {"", 0, true},                                                    // 0 bytes
       {"solid a\n" + kFacetA + kFacetB, 1, true},                       // 7n + 1 lines: the last facet is never read
-      {one + "\n\n\n\n\n\n\n", 2, true},                                // seven trailing empty lines
+      {one + "\n\n\n\n\n\n\n\n", 1, false},                            // eight trailing empty lines
+      {"solid a\n" + kFacetA + "\n\n\n\n\n\n\nendsolid a\n", 2, true},     // seven empty lines before the end
+      {" \r\n\t\n", 0, true},                                          // white space alone
       {"solid a\n" + kFacetA + kFacetB + "endsolid\n", 2, false},
   };
   for (const Count_Case& c : cases) {
@@ -68,6 +70,39 @@ TEST(FacetCount, LinesMinusTwoOverSeven) {
     ASSERT_EQ(result.opened, scds::STL_Open_Result::Opened);
     EXPECT_EQ(result.facets, c.facets) << c.text;
     EXPECT_EQ(result.irregular, c.irregular) << c.text;
+  }
+}
+
+// The lines counted are those up to the last one that holds more than
+// white space, whatever the size of the reading window: white space that
+// ends a window, fills whole windows or runs across them.
+TEST(FacetCount, LinesUpToTheLastOneNotBlank) {
+  struct Case {
+    std::string text;
+    std::int64_t lines;
+  };
+  const Case cases[] = {
+      {"", 0},
+      {"   \n\t\r\n\v\f", 0},
+      {"solid", 1},
+      {"solid\n", 1},
+      {"solid\n\n\n", 1},
+      {"solid\n  x\n", 2},
+      {"solid\r\nendsolid\r\n", 2},
+      {"\n\nsolid\n", 3},
+      {"solid\n\n\nendsolid   ", 4},
+      {"solid\nendsolid\n \n\t\n\n\n\n\n\n  ", 2},
+      {"solid\n" + std::string(100, ' ') + std::string(20, '\n') + "x" + std::string(30, '\n') + std::string(40, ' '), 22},
+  };
+  for (std::size_t block : {scds::kSTLBlock, std::size_t{5}, std::size_t{1}}) {
+    for (const Case& c : cases) {
+      Temp_Dir dir;
+      Write_File(dir.path / "m.stl", c.text);
+      scds::STL_Mesh mesh;
+      ASSERT_EQ(scds::STL_Open(mesh, dir.path / "m.stl", block), scds::STL_Open_Result::Opened) << c.text;
+      EXPECT_EQ(mesh.lines, c.lines) << "block " << block << ": " << c.text;
+      scds::STL_Close(mesh);
+    }
   }
 }
 
@@ -253,7 +288,9 @@ TEST(ReadingRule, CasesInBothWaysOfHoldingAFacet) {
       {"upper-case keywords in the second facet", "solid\n" + kFacetA + upper_b + "endsolid\n", 2, true, {a, a},
        {a, a_v3}},
       {"7n + 1 lines", "solid a\n" + kFacetA + kFacetB, 1, true, {a}, {a}},
-      {"seven trailing empty lines", one + "\n\n\n\n\n\n\n", 2, true, {a, a}, {a, a_v3}},
+      {"eight trailing empty lines", one + "\n\n\n\n\n\n\n\n", 1, false, {a}, {a}},
+      {"seven empty lines before the end line", "solid a\n" + kFacetA + "\n\n\n\n\n\n\nendsolid a\n", 2, true,
+       {a, a}, {a, a_v3}},
       {"a vertex without its z", "solid\n" + short_vertex + "endsolid\n", 1, true, {short_held}, {short_triple}},
       {"lines of any length", "solid " + std::string(3000, 'x') + "\n" + kFacetA + "endsolid " +
                                   std::string(700, 'y') + "\n",

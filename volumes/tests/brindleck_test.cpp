@@ -77,8 +77,9 @@ std::string Missing(const std::string& path) {
 std::string Binary(const std::string& path) {
   return "\nImpossible to read " + path + "\nThe file is a binary STL; save it as ASCII STL.\n";
 }
-std::string Irregular(const std::string& path) {
-  return "\nWarning: " + path + " is not a regular ASCII STL mesh; values read from it may be wrong.\n";
+std::string Refused(const std::string& path) {
+  return "\nImpossible to read " + path +
+         "\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as ASCII STL.\n";
 }
 std::string Cannot_Write(const std::string& path) {
   return "\nImpossible to write " + path + "\nVerify that its folder exists and has room.\n";
@@ -223,19 +224,27 @@ const std::string kDucts =
     "\nAnterior duct: 28.000000 mm^3\nPosterior duct: 31.000000 mm^3\nLateral duct: 33.000000 mm^3\n";
 const std::string kWhole = "Smoothed SCDS volume: 60.000000 mm^3\nSegmented SCDS volume: 66.000000 mm^3\n";
 
+// The right side pass of the fixture meshes with Sa not read, `message`
+// said in its place: no heading, no anterior duct, no total.
+std::string Side_Without_Sa(const std::string& message) {
+  return message + Lines_After_Sa() + kUtricles + kAmpullae +
+         "Posterior duct: 31.000000 mm^3\nLateral duct: 33.000000 mm^3\n" + kWhole +
+         "\nSmoothing effect: -9.090909 %\nDivision error: -100.000000 %\n";
+}
+Report_Values Report_Without_Sa() {
+  Report_Values r = kRight;
+  r.Sa = r.A = r.Total = "0.000000";
+  r.D = "-100.000000";
+  return r;
+}
+
 std::vector<Missing_Case> Missing_Cases() {
   std::vector<Missing_Case> cases;
-  {
-    Report_Values r = kRight;
-    r.Sa = r.A = r.Total = "0.000000";
-    r.D = "-100.000000";
-    cases.push_back({"only Sa: no heading, no anterior duct, no total",
-                     {"Sa"},
-                     Missing(V('r', "Sa")) + Lines_After_Sa() + kUtricles + kAmpullae +
-                         "Posterior duct: 31.000000 mm^3\nLateral duct: 33.000000 mm^3\n" + kWhole +
-                         "\nSmoothing effect: -9.090909 %\nDivision error: -100.000000 %\n",
-                     r, Missing(V('r', "Sa"))});
-  }
+  cases.push_back({"only Sa: no heading, no anterior duct, no total",
+                   {"Sa"},
+                   Side_Without_Sa(Missing(V('r', "Sa"))),
+                   Report_Without_Sa(),
+                   Missing(V('r', "Sa"))});
   {
     Report_Values r = kRight;
     r.UCa = r.UCp = r.A = r.P = r.L = r.Total = "0.000000";
@@ -394,9 +403,10 @@ TEST(BrindleckRun, FailuresOnBothSidesGiveTwoBlocks) {
   EXPECT_FALSE(Exists(Report_File(dir.path, 'l')));
 }
 
-TEST(BrindleckRun, HeldFacetCarriesWithinASideAndStartsAtZeroOnTheNext) {
-  // Sa is one slanted facet (1/6 mm^3); Sp's only facet is in upper case, so
-  // it matches nothing and repeats the facet held before it.
+// A mesh refused after one that was read takes nothing from it: Sa is one
+// slanted facet (1/6 mm^3), Sp the same facet in upper case. On both sides
+// Sp counts as a mesh that cannot be read.
+TEST(BrindleckRun, ARefusedMeshTakesNothingFromTheMeshReadBeforeIt) {
   const Triangle slanted = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
   std::string upper = Facet_Text(slanted);
   for (char& ch : upper) {
@@ -423,20 +433,18 @@ TEST(BrindleckRun, HeldFacetCarriesWithinASideAndStartsAtZeroOnTheNext) {
     left_missing += Missing(V('l', kSegments[k]));
   }
   const std::string tail = kWhole + "\nSmoothing effect: -9.090909 %\nDivision error: -100.000000 %\n";
-  const std::string right = "\nENDOLYMPH VOLUMES\n\nAnterior slender duct: 0.166667 mm^3\n" + Irregular(V('r', "Sp")) +
-                            "Posterior slender duct: 0.166667 mm^3\n" + right_missing + tail;
-  const std::string left = Missing(V('l', "Sa")) + Irregular(V('l', "Sp")) +
-                           "Posterior slender duct: 0.000000 mm^3\n" + left_missing + tail;
+  const std::string right =
+      "\nENDOLYMPH VOLUMES\n\nAnterior slender duct: 0.166667 mm^3\n" + Refused(V('r', "Sp")) + right_missing + tail;
+  const std::string left = Missing(V('l', "Sa")) + Refused(V('l', "Sp")) + left_missing + tail;
   EXPECT_EQ(sides[2], left);
   EXPECT_EQ(sides[3], right + left);
 }
 
-TEST(BrindleckRun, IrregularAndBinaryMeshes) {
+TEST(BrindleckRun, RefusedAndBinaryMeshes) {
   Temp_Dir dir;
   Make_Species_Folder(dir.path, kSpecies);
   Write_Side(dir.path, 'r');
-  // Sa whose end line is not "endsolid": read, then warned about before its
-  // lines.
+  // Sa whose end line is not "endsolid": read, then refused.
   std::string sa = Mesh_Text(Box(1, 2, 3, 1, 1, 1));
   sa.replace(sa.rfind("endsolid"), 8, "end");
   Write_File(dir.path / V('r', "Sa"), sa);
@@ -449,19 +457,40 @@ TEST(BrindleckRun, IrregularAndBinaryMeshes) {
 
   const auto run = Run_Program("Brindleck", dir.path, Answers(2, 1));
   EXPECT_EQ(Sides_Of(run),
-            Irregular(V('r', "Sa")) + kHeadingAndSa + Binary(V('r', "Sp")) +
+            Refused(V('r', "Sa")) + Binary(V('r', "Sp")) +
                 "Lateral slender duct: 3.000000 mm^3\n\nCommon crus: 4.000000 mm^3\nSimple crus: 5.000000 mm^3\n" +
-                kUtricles + kAmpullae + "\nAnterior duct: 28.000000 mm^3\nLateral duct: 33.000000 mm^3\n" +
-                Binary(V('r', "Control")) +
+                kUtricles + kAmpullae + "Lateral duct: 33.000000 mm^3\n" + Binary(V('r', "Control")) +
                 "Smoothed SCDS volume: 60.000000 mm^3\nSegmented SCDS volume: 0.000000 mm^3\n"
                 "\nSmoothing effect: inf %\nDivision error: -100.000000 %\n");
   Report_Values r = kRight;
-  r.Sp = r.P = r.Total = r.Control = "0.000000";
+  r.Sa = r.Sp = r.A = r.P = r.Total = r.Control = "0.000000";
   r.S = "inf";
   r.D = "-100.000000";
   EXPECT_EQ(Read_File(Report_File(dir.path, 'r')), Report(r));
   EXPECT_EQ(Read_File(Species_Log(dir.path)),
-            "Brindleck Errors:\n" + Irregular(V('r', "Sa")) + Binary(V('r', "Sp")) + Binary(V('r', "Control")));
+            "Brindleck Errors:\n" + Refused(V('r', "Sa")) + Binary(V('r', "Sp")) + Binary(V('r', "Control")));
+}
+
+// Sa in the layouts other tools write: refused as a mesh that cannot be
+// read (its rows and the sums made from it as for a missing Sa), or, with
+// CR LF line ends and blank lines after the end line, read as the plain
+// mesh.
+TEST(BrindleckRun, MeshLayouts) {
+  const std::string plain = Mesh_Text(Box(1, 2, 3, 1, 1, 1));  // Sa as Write_Side writes it
+  for (const Layout_Case& c : kLayouts) {
+    SCOPED_TRACE(c.name);
+    Temp_Dir dir;
+    Make_Species_Folder(dir.path, kSpecies);
+    Write_Side(dir.path, 'r');
+    Write_File(dir.path / V('r', "Sa"), Laid_Out(c.layout, plain));
+    const auto run = Run_Program("Brindleck", dir.path, Answers(2, 1));
+    const std::string refused = Refused(V('r', "Sa"));
+    EXPECT_EQ(Sides_Of(run), c.refused ? Side_Without_Sa(refused) : "\n" + Report(kRight));
+    EXPECT_EQ(Read_File(Report_File(dir.path, 'r')), Report(c.refused ? Report_Without_Sa() : kRight));
+    EXPECT_EQ(Read_File(Species_Log(dir.path)),
+              c.refused ? "Brindleck Errors:\n" + refused : "<missing Ts.errorlog>");
+    EXPECT_FALSE(Exists(Temp_Log(dir.path)));
+  }
 }
 
 // A FIFO (or a link to /dev/zero) in place of a segment, control or
