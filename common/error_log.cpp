@@ -43,7 +43,7 @@ enum class Merge_Outcome {
   Merged,      // appended to the species error log, and removed
   Unmerged,    // the species error log could not take it: appended to the unmerged log, and removed
   Kept,        // neither log could take it: it stays at its name
-  Stays,       // it cannot be read back, or cleared once merged: it stays at its name, merged nowhere
+  Stays,       // it cannot be read back, or (a left-over) cleared if merged: it stays at its name, merged nowhere
 };
 
 // The log the signal handler closes: the run's, from its open to its close.

@@ -72,6 +72,13 @@ inline std::string Repeat_Facets(std::string_view mesh, int times) {
   return text + std::string(mesh.substr(last));
 }
 
+// What a mesh program says of a mesh at `path` laid out otherwise than
+// one solid of seven lines a facet.
+inline std::string Refused_Message(const std::string& path) {
+  return "\nImpossible to read " + path +
+         "\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as ASCII STL.\n";
+}
+
 // The layouts a mesh laid out plainly (one solid, seven lines a facet, LF,
 // at least seven facets, the end line last) is written in by other tools.
 enum class Layout {

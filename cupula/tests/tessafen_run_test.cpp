@@ -76,8 +76,7 @@ std::string Cannot_Read(const std::string& species, char side, std::string_view 
 }
 
 std::string Refused(const std::string& species, char side, std::string_view suffix) {
-  return "\nImpossible to read " + Mesh_Path(species, side, suffix) +
-         "\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as ASCII STL.\n";
+  return mesh_testing::Refused_Message(Mesh_Path(species, side, suffix));
 }
 
 // The standard set's report without the volume of one cupula: its three

@@ -134,8 +134,7 @@ std::string No_Frame_Cilia(int side, int duct) {
 }
 
 std::string Refused(int side, int duct, int kase) {
-  return "\nImpossible to read " + Shown(side, duct, kase) +
-         "\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as ASCII STL.\n";
+  return mesh_testing::Refused_Message(Shown(side, duct, kase));
 }
 
 struct Folder {

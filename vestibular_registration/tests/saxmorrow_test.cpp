@@ -261,9 +261,7 @@ TEST(SaxmorrowRun, ABinaryMeshIsNotRead) {
 }
 
 std::string Refused(const std::string& name) {
-  return "\nImpossible to read Data/Ear/ScanRef/Other/" + name +
-         ".stl\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as ASCII "
-         "STL.\n";
+  return mesh_testing::Refused_Message("Data/Ear/ScanRef/Other/" + name + ".stl");
 }
 
 // A mesh laid out otherwise than one solid of seven lines a facet is refused

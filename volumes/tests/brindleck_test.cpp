@@ -78,8 +78,7 @@ std::string Binary(const std::string& path) {
   return "\nImpossible to read " + path + "\nThe file is a binary STL; save it as ASCII STL.\n";
 }
 std::string Refused(const std::string& path) {
-  return "\nImpossible to read " + path +
-         "\nThe file is not a regular ASCII STL mesh (one solid, seven lines a facet); save it again as ASCII STL.\n";
+  return mesh_testing::Refused_Message(path);
 }
 std::string Cannot_Write(const std::string& path) {
   return "\nImpossible to write " + path + "\nVerify that its folder exists and has room.\n";
